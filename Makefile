@@ -1,0 +1,65 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+SHELL := /bin/bash
+BUILD := build
+I686 := $(BUILD)/i686
+X64 := $(BUILD)/x86_64
+NATIVE := $(BUILD)/native
+CONFIG ?= Release
+
+.PHONY: all setup build build-i686 build-x64 build-native test test-native test-wine run bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+$(I686)/build.ninja:
+	cmake -S . -B $(I686) -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+
+$(X64)/build.ninja:
+	cmake -S . -B $(X64) -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
+
+$(NATIVE)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+build-i686: setup $(I686)/build.ninja
+	cmake --build $(I686)
+
+build-x64: setup $(X64)/build.ninja
+	cmake --build $(X64)
+
+build-native: setup $(NATIVE)/build.ninja
+	cmake --build $(NATIVE)
+
+build: build-i686 build-x64 build-native
+
+test-native: build-native
+	ctest --test-dir $(NATIVE) --output-on-failure
+
+# Window tests run on a private Xvfb display, in the build's own Wine prefix, one executable at a time.
+# The 64-bit build's tests always run; the shipped 32-bit build's wherever the kernel runs 32-bit programs.
+test-wine: build-i686 build-x64
+	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$(X64)/wineprefix ctest --test-dir $(X64) --output-on-failure -j1
+	@if scripts/can-run-32bit.sh; then \
+	  TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$(I686)/wineprefix ctest --test-dir $(I686) --output-on-failure -j1; \
+	else \
+	  echo "test-wine: this kernel runs no 32-bit programs, so the 32-bit build's tests are not run here"; \
+	fi
+
+test: build
+	@start=$$(date +%s); status=0; \
+	$(MAKE) --no-print-directory test-native || status=1; \
+	$(MAKE) --no-print-directory test-wine || status=1; \
+	echo "make test: $$(( $$(date +%s) - start )) s"; exit $$status
+
+# The shipped 32-bit program, or the 64-bit one where the kernel runs no 32-bit programs.
+run: build
+	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
+	scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix scripts/wine-run.sh $(CURDIR)/$$dir/wineprefix $$dir/src/app/Trellisvault.exe
+
+bench: build
+	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
+	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix bench/run-bench.sh $$dir
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+// A fresh folder under the prefix's temporary folder, removed with everything in it
+// (read-only, hidden and system files too) when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const char* name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, ending in a backslash.
+    const std::string& Path() const { return path; }
+    // Path() followed by the relative name.
+    std::string operator/(const std::string& relative) const { return path + relative; }
+
+    // Creates the folders along a relative path ("a\\b\\c\\").
+    void MakeFolder(const std::string& relative) const;
+    // Writes a file with the given content, making its folder first.
+    void WriteFile(const std::string& relative, const std::string& content) const;
+
+private:
+    std::string path;
+};
+
+// Deletes a folder and everything below it, clearing attributes that would refuse deletion.
+void RemoveTree(const std::string& folder);
+// Reads a whole file; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
