@@ -39,9 +39,9 @@ test-native: build-native
 # Window tests run on a private Xvfb display, in the build's own Wine prefix, one executable at a time.
 # The 64-bit build's tests always run; the shipped 32-bit build's wherever the kernel runs 32-bit programs.
 test-wine: build-i686 build-x64
-	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$(X64)/wineprefix ctest --test-dir $(X64) --output-on-failure -j1
+	TV_XVFB=1 TV_TEST_DRIVES=1 scripts/with-wine.sh $(CURDIR)/$(X64)/wineprefix ctest --test-dir $(X64) --output-on-failure -j1
 	@if scripts/can-run-32bit.sh; then \
-	  TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$(I686)/wineprefix ctest --test-dir $(I686) --output-on-failure -j1; \
+	  TV_XVFB=1 TV_TEST_DRIVES=1 scripts/with-wine.sh $(CURDIR)/$(I686)/wineprefix ctest --test-dir $(I686) --output-on-failure -j1; \
 	else \
 	  echo "test-wine: this kernel runs no 32-bit programs, so the 32-bit build's tests are not run here"; \
 	fi
