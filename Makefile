@@ -55,7 +55,9 @@ test: build
 # The shipped 32-bit program, or the 64-bit one where the kernel runs no 32-bit programs.
 run: build
 	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
-	scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix scripts/wine-run.sh $(CURDIR)/$$dir/wineprefix $$dir/src/app/Trellisvault.exe
+	program=$$dir/src/app/Trellisvault.exe; \
+	if [ ! -f $$program ]; then echo "run: the program's main window is not built yet; only the libraries and tests were built"; exit 0; fi; \
+	scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix scripts/wine-run.sh $(CURDIR)/$$dir/wineprefix $$program
 
 bench: build
 	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
