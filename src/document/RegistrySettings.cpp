@@ -3,6 +3,10 @@
 #include <climits>
 #include <cstring>
 
+// rcNormal is stored as four signed 32-bit integers, the same in the 32- and 64-bit builds
+static_assert(sizeof(RECT) == 16 && sizeof(LONG) == 4, "rcNormal holds a RECT of four 32-bit values");
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "WINDOWPLACEMENT is 44 bytes in both builds");
+
 RegistrySettings::RegistrySettings(const char* programKeyName) : programKey(programKeyName)
 {
 }

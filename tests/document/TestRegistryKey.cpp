@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <cwchar>
+
 static const char TestRoot[] = "Software\\TrellisvaultTests";
 static const char MakerKey[] = "Software\\Pennyroyal";
 static const char RealProgramKey[] = "Software\\Pennyroyal\\Tvault";
@@ -77,6 +80,17 @@ void SetValue(const std::string& keyName, const char* name, DWORD type, const vo
 void SetText(const std::string& keyName, const char* name, const std::string& text)
 {
     SetValue(keyName, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void SetUnterminatedText(const std::string& keyName, const char* name, const wchar_t* text)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                             KEY_SET_VALUE, nullptr, &key, nullptr));
+    std::wstring wideName(name, name + std::strlen(name));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                            static_cast<DWORD>(std::wcslen(text) * sizeof(wchar_t))));
+    RegCloseKey(key);
 }
 
 void SetDword(const std::string& keyName, const char* name, DWORD value)

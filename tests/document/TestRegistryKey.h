@@ -44,6 +44,9 @@ struct StoredValue {
 bool KeyExists(const std::string& keyName);
 void SetValue(const std::string& keyName, const char* name, DWORD type, const void* data, DWORD size);
 void SetText(const std::string& keyName, const char* name, const std::string& text);
+// A REG_SZ value without its terminator, as another program can store it; written through the
+// wide function because the 8-bit one may add the terminator.
+void SetUnterminatedText(const std::string& keyName, const char* name, const wchar_t* text);
 void SetDword(const std::string& keyName, const char* name, DWORD value);
 void SetRectangle(const std::string& keyName, const char* name, const RECT& rectangle);
 void DeleteValue(const std::string& keyName, const char* name);
