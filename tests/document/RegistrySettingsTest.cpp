@@ -1,25 +1,41 @@
 #include "document/RegistrySettings.h"
 
 #include "TestRegistryKey.h"
+#include "framework/Window.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-// The main window stores its settings when a Windows session really ends, as the frame does.
-static const RegistrySettings* endSessionSettings;
-static const char* endSessionDataFile;
-
-static LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_ENDSESSION) {
-        if (wParam && endSessionSettings)
-            endSessionSettings->SaveState(window, endSessionDataFile);
+// A framework window that stores its settings through its SaveState hook, as the main window does.
+class SettingsWindow : public Window {
+public:
+    SettingsWindow(const RegistrySettings& windowSettings, const char* path)
+        : settings(windowSettings), dataFilePath(path)
+    {
+        SetStyle(WS_OVERLAPPEDWINDOW);
+    }
+    bool RegisterWindowClass() override
+    {
+        static bool registered;
+        return RegisterClassOnce(registered, FrameworkClass("RegistrySettingsFrame", 0, nullptr));
+    }
+    bool OnCreate() override { return true; }
+    LRESULT SaveState() override
+    {
+        ++saves;
+        stored = settings.SaveState(hwnd, dataFilePath);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+
+    int saves = 0;
+    bool stored = false;
+
+private:
+    const RegistrySettings& settings;
+    const char* dataFilePath;
+};
 
 static bool operator==(const RECT& a, const RECT& b)
 {
@@ -38,7 +54,7 @@ protected:
         static ATOM windowClass;
         if (!windowClass) {
             WNDCLASSA record = {};
-            record.lpfnWndProc = PlainWindowProc;
+            record.lpfnWndProc = DefWindowProcA;
             record.hInstance = GetModuleHandleA(nullptr);
             record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
             record.lpszClassName = "RegistrySettingsTest";
@@ -50,7 +66,6 @@ protected:
     }
     void TearDown() override
     {
-        endSessionSettings = nullptr;
         if (window)
             DestroyWindow(window);
     }
@@ -162,23 +177,6 @@ TEST_F(RegistrySettingsTest, ASavedPlacementIsRestoredOnTheNextStart)
     EXPECT_EQ((RECT{140, 90, 660, 400}), onScreen);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsZoomed(window));
-}
-
-TEST_F(RegistrySettingsTest, AWindowMaximizedAtExitOpensMaximizedWithItsNormalRectangleKept)
-{
-    ASSERT_TRUE(SetWindowPos(window, nullptr, 60, 70, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE));
-    ShowWindow(window, SW_SHOWMAXIMIZED);
-    ASSERT_TRUE(IsZoomed(window));
-    ASSERT_TRUE(settings.SaveState(window, ""));
-    DestroyWindow(window);
-
-    window = MakeWindow();
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(settings.RestorePlacement(window));
-    EXPECT_TRUE(IsZoomed(window));
-    WINDOWPLACEMENT restored = PlacementOf(window);
-    EXPECT_EQ(static_cast<UINT>(SW_SHOWMAXIMIZED), restored.showCmd);
-    EXPECT_EQ((RECT{60, 70, 460, 370}), restored.rcNormalPosition);
 }
 
 TEST_F(RegistrySettingsTest, IncompletePlacementsAreNotApplied)
@@ -299,21 +297,44 @@ TEST_F(RegistrySettingsTest, AKeyThatCannotBeOpenedChangesNothing)
 
 TEST_F(RegistrySettingsTest, EndingTheSessionStoresTheSettingsAndACancelledEndStoresNothing)
 {
-    endSessionSettings = &settings;
-    endSessionDataFile = "C:\\Lists\\Session.ini";
-    ASSERT_TRUE(SetWindowPos(window, nullptr, 30, 40, 450, 350, SWP_NOZORDER | SWP_NOACTIVATE));
+    SettingsWindow frame(settings, "C:\\Lists\\Session.ini");
+    frame.RegisterWindowClass();
+    ASSERT_TRUE(frame.CreateHandle("RegistrySettingsFrame", nullptr, nullptr, "Trellisvault", 30, 40, 450, 350));
 
-    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    SendMessageA(frame.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(0, frame.saves);
     EXPECT_FALSE(KeyExists(settingsKey));
 
-    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    SendMessageA(frame.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(1, frame.saves);
+    EXPECT_TRUE(frame.stored);
+    EXPECT_TRUE(IsWindow(frame.Handle()));
     EXPECT_EQ("C:\\Lists\\Session.ini", ReadText(settingsKey, "DataFile"));
     StoredValue rcNormal = ReadValue(settingsKey, "rcNormal");
     ASSERT_EQ(16u, rcNormal.bytes.size());
     RECT stored;
     std::memcpy(&stored, rcNormal.bytes.data(), sizeof stored);
     EXPECT_EQ((RECT{30, 40, 480, 390}), stored);
-    EXPECT_TRUE(IsWindow(window));
+    frame.Destroy();
+}
+
+TEST_F(RegistrySettingsTest, DestroyingTheWindowStoresItsLastPlacement)
+{
+    SettingsWindow frame(settings, "C:\\Lists\\Closed.ini");
+    frame.RegisterWindowClass();
+    ASSERT_TRUE(frame.CreateHandle("RegistrySettingsFrame", nullptr, nullptr, "Trellisvault", 30, 40, 450, 350));
+    ShowWindow(frame.Handle(), SW_SHOWNORMAL);
+    ASSERT_TRUE(SetWindowPos(frame.Handle(), nullptr, 70, 80, 500, 400, SWP_NOZORDER));
+    ShowWindow(frame.Handle(), SW_MAXIMIZE);
+    ASSERT_TRUE(frame.Destroy());
+    EXPECT_EQ(1, frame.saves);
+    EXPECT_TRUE(frame.stored);
+    EXPECT_EQ("C:\\Lists\\Closed.ini", ReadText(settingsKey, "DataFile"));
+
+    // the next start opens maximized over the same normal rectangle
+    EXPECT_TRUE(settings.RestorePlacement(window));
+    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_EQ((RECT{70, 80, 570, 480}), PlacementOf(window).rcNormalPosition);
 }
 
 TEST_F(RegistrySettingsTest, TheProgramsOwnKeyHoldsTheSettings)
