@@ -22,11 +22,11 @@ public:
         return RegisterClassOnce(registered, FrameworkClass("RegistrySettingsFrame", 0, nullptr));
     }
     bool OnCreate() override { return true; }
-    LRESULT SaveState() override
+    bool SaveState() override
     {
         ++saves;
         stored = settings.SaveState(hwnd, dataFilePath);
-        return 0;
+        return stored;
     }
 
     int saves = 0;
