@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-// Longest destination folder (with its "\") that CreateDirectoryA and GetTempFileNameA accept.
+// Longest destination folder (with its "\") that CreateDirectoryA accepts with room for a temporary name in it.
 static constexpr std::size_t kLongestDestinationFolder = MAX_PATH - 14;
 // Longest file path the 8-bit file functions accept.
 static constexpr std::size_t kLongestFilePath = MAX_PATH - 1;
@@ -159,25 +159,45 @@ static void DiscardTemporary(const char* temporary)
     DeleteFileA(temporary);
 }
 
-// Copies through a temporary file in the destination folder that replaces the destination only
-// once it is complete, so a failed copy leaves the previous copy untouched and nothing partial.
+static bool NameWasTaken(DWORD code)
+{
+    return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+}
+
+// Copies to a fresh temporary name in the destination folder and lets that replace the
+// destination only once it is complete, so a failed copy leaves the previous copy untouched
+// and nothing partial behind.
 BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWORD& failure)
 {
     char folder[MAX_PATH];
     CopyText(folder, destPath);
     CutToFolder(folder);
     char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folder, "tv", 0, temporary)) {
-        failure = GetLastError();
-        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
+    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
+    bool copied = false;
+    for (DWORD attempt = 0; attempt < 0x10000 && !copied; ++attempt) {
+        FormatText(temporary, sizeof temporary, "%s~tv%04lx.tmp", folder, static_cast<unsigned long>((seed + attempt) & 0xFFFF));
+        // failing when the name exists keeps someone else's file safe
+        copied = CopyFileA(sourcePath, temporary, TRUE) != 0;
+        if (!copied) {
+            failure = GetLastError();
+            if (NameWasTaken(failure))
+                continue;
+            DiscardTemporary(temporary);
+            return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
+        }
     }
-    if (!CopyFileA(sourcePath, temporary, FALSE)) {
-        failure = GetLastError();
-        DiscardTemporary(temporary);
-        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-    }
+    if (!copied)
+        return CopyOutcome::Failed;
     // an existing copy that a direct copy could not overwrite (read-only, open elsewhere) is
-    // refused with the same answer
+    // refused with the same answer; the attribute is asked because a process with full rights
+    // (Wine run as root) could write the file anyway
+    DWORD existingAttributes = GetFileAttributesA(destPath);
+    if (existingAttributes != INVALID_FILE_ATTRIBUTES && (existingAttributes & FILE_ATTRIBUTE_READONLY)) {
+        failure = ERROR_ACCESS_DENIED;
+        DiscardTemporary(temporary);
+        return CopyOutcome::Failed;
+    }
     HANDLE existing = CreateFileA(destPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (existing != INVALID_HANDLE_VALUE) {

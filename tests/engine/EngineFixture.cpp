@@ -17,6 +17,8 @@ void RecordingUserInterface::SetStatusText(int part, const char* text)
     }
     status[part] = text;
     statusHistory[part].push_back(text);
+    if (whenStatusSet)
+        whenStatusSet(part, text);
 }
 
 bool RecordingUserInterface::AskNextDisk(const char* text)
@@ -92,6 +94,29 @@ std::string LogHeader()
 std::string LogSummary(int checked, int copied, const std::string& outcome)
 {
     return "\r\n" + std::to_string(checked) + " files checked.\r\n" + std::to_string(copied) + " files copied.\r\n" + outcome + "\r\n";
+}
+
+std::vector<std::string> RunLines(const std::string& log, const std::string& header, const std::string& summary)
+{
+    std::vector<std::string> lines;
+    if (log.size() < header.size() + summary.size() || log.compare(0, header.size(), header) != 0 ||
+        log.compare(log.size() - summary.size(), summary.size(), summary) != 0) {
+        ADD_FAILURE() << "log without the expected header and summary:\n" << log;
+        return lines;
+    }
+    std::string middle = log.substr(header.size(), log.size() - header.size() - summary.size());
+    std::string::size_type start = 0;
+    while (start < middle.size()) {
+        std::string::size_type end = middle.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "line without CR LF: " << middle.substr(start);
+            break;
+        }
+        lines.push_back(middle.substr(start, end - start));
+        start = end + 2;
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute, int second)

@@ -36,6 +36,8 @@ public:
     std::vector<Warning> warnings;
     std::string status[3];
     std::vector<std::string> statusHistory[3];
+    // runs after every status text, as the run goes on
+    std::function<void(int part, const std::string& text)> whenStatusSet;
     // the disk-full questions asked, and the answers to give, in order
     std::vector<std::string> diskFullTexts;
     std::vector<bool> nextDiskAnswers;
@@ -75,6 +77,9 @@ protected:
 // The header of a log of a folder list never backed up.
 std::string LogHeader();
 std::string LogSummary(int checked, int copied, const std::string& outcome);
+// The lines between a log's header and its summary, sorted, after checking both byte for byte;
+// for runs whose order depends on the order of the directory search.
+std::vector<std::string> RunLines(const std::string& log, const std::string& header, const std::string& summary);
 
 // Sets a file's last-write time (UTC) to the given calendar time.
 void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute, int second = 0);
