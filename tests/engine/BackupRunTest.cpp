@@ -39,15 +39,30 @@ bool IsPlainFile(const std::string& path)
            !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
 }
 
-// Creates a file whose path may exceed what the 8-bit functions accept, through the wide
-// functions' "\\?\" form.
-void WriteBeyondMaxPath(const std::string& path)
-{
-    std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path << ", error " << GetLastError();
-    CloseHandle(file);
-}
+// Files whose paths may exceed what the 8-bit functions accept, made and removed through the
+// wide functions' "\\?\" form.
+class FilesBeyondMaxPath {
+public:
+    FilesBeyondMaxPath() = default;
+    FilesBeyondMaxPath(const FilesBeyondMaxPath&) = delete;
+    FilesBeyondMaxPath& operator=(const FilesBeyondMaxPath&) = delete;
+    ~FilesBeyondMaxPath()
+    {
+        for (const std::wstring& path : paths)
+            DeleteFileW(path.c_str());
+    }
+    void Write(const std::string& path)
+    {
+        std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+        HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << path << ", error " << GetLastError();
+        CloseHandle(file);
+        paths.push_back(wide);
+    }
+
+private:
+    std::vector<std::wstring> paths;
+};
 
 bool SameTime(const FILETIME& a, const FILETIME& b)
 {
@@ -423,8 +438,9 @@ TEST_F(CopyPolicyTest, PathsTooLongAreRefusedWithAnErrorLineAndTheWalkGoesOn)
     auto nameFor = [&](std::size_t total) { return std::string(total - folder.size() - 4, 'n') + ".txt"; };
     std::vector<std::string> refused;
     source.MakeFolder(longFolder);
+    FilesBeyondMaxPath longFiles;
     for (std::size_t total : {259u, 260u, 300u}) {
-        WriteBeyondMaxPath(folder + nameFor(total));
+        longFiles.Write(folder + nameFor(total));
         ASSERT_EQ(total, (folder + nameFor(total)).size());
         refused.push_back("! Path too long - " + folder + nameFor(total));
     }
