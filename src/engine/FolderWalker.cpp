@@ -1,0 +1,132 @@
+#include "engine/FolderWalker.h"
+
+#include "engine/PathText.h"
+#include "framework/BoundedText.h"
+
+#include <cstring>
+#include <memory>
+
+struct FolderWalker::Level {
+    HANDLE search = INVALID_HANDLE_VALUE;
+    bool yielding = false;
+    WIN32_FIND_DATAA entry = {};
+};
+
+int FolderWalker::OnSubfolder(const WIN32_FIND_DATAA&)
+{
+    return 0;
+}
+
+int FolderWalker::OnPathTooLong(const char*, const char*)
+{
+    return 0;
+}
+
+int FolderWalker::Walk(const char* rootPath, const char* pattern, int maxDepth, int enterSystemFolders)
+{
+    if (maxDepth < 0)
+        maxDepth = 0;
+    std::unique_ptr<Level[]> levels(new Level[static_cast<std::size_t>(maxDepth) + 1]);
+    std::unique_ptr<char[]> specBuffer(new char[kSearchSpecSize]());
+    std::unique_ptr<char[]> pathBuffer(new char[kFolderPathSize]());
+    searchSpec = specBuffer.get();
+    currentPath = pathBuffer.get();
+    depth = 0;
+
+    int result;
+    if (CopyText(currentPath, kFolderPathSize, rootPath))
+        result = WalkFrom(pattern, maxDepth, enterSystemFolders != 0, levels.get());
+    else
+        result = OnPathTooLong(rootPath, "") != 0 ? 1 : 0;
+
+    for (int level = 0; level <= maxDepth; ++level) {
+        if (levels[level].search != INVALID_HANDLE_VALUE)
+            FindClose(levels[level].search);
+    }
+    searchSpec = nullptr;
+    currentPath = nullptr;
+    return result;
+}
+
+static bool IsFolderToEnter(const WIN32_FIND_DATAA& entry, bool enterSystemFolders)
+{
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    // also leaves out "." and ".."
+    if (entry.cFileName[0] == '.')
+        return false;
+    return enterSystemFolders || !(entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM);
+}
+
+static void CloseSearch(HANDLE& search)
+{
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    search = INVALID_HANDLE_VALUE;
+}
+
+int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFolders, Level* levels)
+{
+    const WIN32_FIND_DATAA rootEntry = {};
+    if (OnFolder(rootEntry))
+        return 1;
+    for (;;) {
+        Level* level = &levels[depth];
+        if (CopyText(searchSpec, kSearchSpecSize, currentPath) && AppendText(searchSpec, kSearchSpecSize, pattern)) {
+            level->search = FindFirstFileA(searchSpec, &level->entry);
+            if (level->search != INVALID_HANDLE_VALUE) {
+                do {
+                    if (!(level->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && OnFile(level->entry))
+                        return 1;
+                } while (FindNextFileA(level->search, &level->entry));
+                CloseSearch(level->search);
+            }
+        } else if (OnPathTooLong(currentPath, pattern)) {
+            return 1;
+        }
+        if (maxDepth == 0)
+            return 0;
+
+        // a folder at the deepest level keeps its subfolders to itself, so they need no search
+        if (depth < maxDepth && CopyText(searchSpec, kSearchSpecSize, currentPath) && AppendText(searchSpec, kSearchSpecSize, "*")) {
+            level->search = FindFirstFileA(searchSpec, &level->entry);
+            level->yielding = level->search != INVALID_HANDLE_VALUE;
+        } else {
+            level->yielding = false;
+        }
+
+        for (;;) {
+            level = &levels[depth];
+            if (level->yielding && depth < maxDepth) {
+                if (IsFolderToEnter(level->entry, enterSystemFolders)) {
+                    std::size_t parentLength = std::strlen(currentPath);
+                    if (AppendText(currentPath, kFolderPathSize, level->entry.cFileName) && AppendText(currentPath, kFolderPathSize, "\\")) {
+                        currentPath[parentLength] = '\0';
+                        break;
+                    }
+                    currentPath[parentLength] = '\0';
+                    if (OnPathTooLong(currentPath, level->entry.cFileName))
+                        return 1;
+                }
+                level->yielding = FindNextFileA(level->search, &level->entry) != 0;
+                continue;
+            }
+            CloseSearch(level->search);
+            --depth;
+            if (depth < 0)
+                return 0;
+            CutLastFolder(currentPath);
+            OnFolderDone();
+            Level& parent = levels[depth];
+            parent.yielding = FindNextFileA(parent.search, &parent.entry) != 0;
+        }
+
+        if (OnSubfolder(level->entry))
+            return 1;
+        AppendText(currentPath, kFolderPathSize, level->entry.cFileName);
+        AppendText(currentPath, kFolderPathSize, "\\");
+        ++depth;
+        if (OnFolder(level->entry))
+            return 1;
+    }
+}
