@@ -34,8 +34,30 @@ private:
 
 } // namespace
 
-// Runs first in the executable: automatic ids are process-wide and never reused.
+// Automatic ids are process-wide and never reused, so a fresh process of this executable
+// checks them before any other test took one; it exits with 900 when its checks held.
 TEST(ControlIds, TheFirstTwoAutomaticIdsAre900And901)
+{
+    char program[MAX_PATH] = "";
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, program, sizeof program));
+    std::string command = std::string("\"") + program +
+                          "\" --gtest_filter=ControlIds.DISABLED_InAFreshProcess --gtest_also_run_disabled_tests";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), waited) << "the fresh process did not finish";
+    EXPECT_EQ(900u, exitCode);
+}
+
+TEST(ControlIds, DISABLED_InAFreshProcess)
 {
     ParentWindow parent;
     Button first;
@@ -51,6 +73,8 @@ TEST(ControlIds, TheFirstTwoAutomaticIdsAre900And901)
     EXPECT_EQ(1010, GetDlgCtrlID(given.Handle()));
     Button third;
     EXPECT_EQ(902, third.AllocateControlId());
+    if (!::testing::Test::HasFailure())
+        ExitProcess(900);
 }
 
 TEST(ButtonControl, MnemonicIsTheCharacterAfterTheFirstAmpersand)

@@ -89,25 +89,30 @@ void CALLBACK ModalDriver::FailSafeTimerProc(HWND, UINT, UINT_PTR id, DWORD)
     }
 }
 
+namespace {
+
+struct TextSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChildText(HWND child, LPARAM data)
+{
+    TextSearch* wanted = reinterpret_cast<TextSearch*>(data);
+    std::string label = WindowTextOf(child);
+    label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+    if (label != wanted->text)
+        return TRUE;
+    wanted->found = child;
+    return FALSE;
+}
+
+} // namespace
+
 HWND FindChildWithText(HWND window, const char* text)
 {
-    struct Search {
-        const char* text;
-        HWND found;
-    } search = {text, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            Search* wanted = reinterpret_cast<Search*>(data);
-            std::string label = WindowTextOf(child);
-            label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
-            if (label == wanted->text) {
-                wanted->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TextSearch search = {text, nullptr};
+    EnumChildWindows(window, MatchChildText, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
