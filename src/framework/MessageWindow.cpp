@@ -1,7 +1,7 @@
 #include "framework/MessageWindow.h"
 
-#include "framework/CenterWindow.h"
 #include "framework/Button.h"
+#include "framework/CenterWindow.h"
 #include "framework/MessageLines.h"
 #include "framework/ProgramInstance.h"
 #include "framework/PumpMessages.h"
@@ -58,74 +58,13 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     frame.shadow = frameColour;
     caption = captionText != nullptr ? captionText : "";
     CopyMessageText(messageText);
-
-    HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    TEXTMETRICA metrics;
-    if (display == nullptr || !GetTextMetricsA(display, &metrics)) {
-        if (display != nullptr)
-            DeleteDC(display);
+    const char* systemIcon = SystemIconOf(flags);
+    bool hasIcon = systemIcon != nullptr || iconName != nullptr;
+    if (!MeasureText(messageText, hasIcon)) {
         ReleaseMessageText();
         running = false;
         return 0;
     }
-    maxCharWidth = metrics.tmMaxCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-
-    MessageLines lines(messageText);
-    const char* line = nullptr;
-    std::size_t length = 0;
-    while (lines.Next(line, length)) {
-        ++lineCount;
-        SIZE extent = {0, 0};
-        GetTextExtentPoint32A(display, line, static_cast<int>(length), &extent);
-        if (extent.cx > textWidth)
-            textWidth = extent.cx;
-    }
-
-    const char* systemIcon = nullptr;
-    switch (flags & MB_ICONMASK) {
-    case MB_ICONHAND:
-        systemIcon = IDI_HAND;
-        break;
-    case MB_ICONQUESTION:
-        systemIcon = IDI_QUESTION;
-        break;
-    case MB_ICONEXCLAMATION:
-        systemIcon = IDI_EXCLAMATION;
-        break;
-    case MB_ICONASTERISK:
-        systemIcon = IDI_ASTERISK;
-        break;
-    default:
-        break;
-    }
-    int width = 0;
-    if (systemIcon != nullptr || iconName != nullptr) {
-        textRect.left = 64;
-        width = textWidth + 4 * maxCharWidth + 64;
-    } else {
-        SIZE captionExtent = {0, 0};
-        GetTextExtentPoint32A(display, caption, static_cast<int>(std::strlen(caption)), &captionExtent);
-        if (captionExtent.cx > textWidth)
-            textWidth = captionExtent.cx;
-        textRect.left = 8;
-        width = textWidth + 4 * maxCharWidth + 8;
-    }
-    int minimumWidth = 0;
-    switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-    case MB_YESNO:
-        minimumWidth = 10 * lineHeight;
-        break;
-    case MB_YESNOCANCEL:
-        minimumWidth = 13 * lineHeight;
-        break;
-    default:
-        break;
-    }
-    textRect.right = width > minimumWidth ? width : minimumWidth;
-    DeleteDC(display);
-
     // loaded before the window exists, so that its first paint already has it
     if (systemIcon != nullptr)
         icon = LoadIconA(nullptr, systemIcon);
@@ -159,6 +98,75 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     running = false;
     ReleaseMessageText();
     return result;
+}
+
+const char* MessageWindow::SystemIconOf(UINT boxFlags)
+{
+    switch (boxFlags & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return IDI_HAND;
+    case MB_ICONQUESTION:
+        return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+        return IDI_ASTERISK;
+    default:
+        return nullptr;
+    }
+}
+
+bool MessageWindow::MeasureText(const char* messageText, bool hasIcon)
+{
+    HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    if (display == nullptr)
+        return false;
+    TEXTMETRICA metrics;
+    if (!GetTextMetricsA(display, &metrics)) {
+        DeleteDC(display);
+        return false;
+    }
+    maxCharWidth = metrics.tmMaxCharWidth;
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+
+    MessageLines lines(messageText);
+    const char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.Next(line, length)) {
+        ++lineCount;
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(display, line, static_cast<int>(length), &extent);
+        if (extent.cx > textWidth)
+            textWidth = extent.cx;
+    }
+
+    int width = 0;
+    if (hasIcon) {
+        textRect.left = 64;
+        width = textWidth + 4 * maxCharWidth + 64;
+    } else {
+        SIZE captionExtent = {0, 0};
+        GetTextExtentPoint32A(display, caption, static_cast<int>(std::strlen(caption)), &captionExtent);
+        if (captionExtent.cx > textWidth)
+            textWidth = captionExtent.cx;
+        textRect.left = 8;
+        width = textWidth + 4 * maxCharWidth + 8;
+    }
+    int minimumWidth = 0;
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+    case MB_YESNO:
+        minimumWidth = 10 * lineHeight;
+        break;
+    case MB_YESNOCANCEL:
+        minimumWidth = 13 * lineHeight;
+        break;
+    default:
+        break;
+    }
+    textRect.right = width > minimumWidth ? width : minimumWidth;
+    DeleteDC(display);
+    return true;
 }
 
 void MessageWindow::WaitForAnswer()

@@ -62,6 +62,11 @@ protected:
 private:
     static LRESULT CALLBACK ButtonKeyboardProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
     static void PressButton(int index);
+    // The system icon the flags name; null when they name none.
+    static const char* SystemIconOf(UINT boxFlags);
+    // Measures the lines (and, without an icon, the caption) with the display font and lays out
+    // the text area's width; false when the display's metrics cannot be had.
+    bool MeasureText(const char* messageText, bool hasIcon);
     void CopyMessageText(const char* messageText);
     void ReleaseMessageText();
     void RestoreOwner();
