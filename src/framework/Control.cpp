@@ -6,6 +6,13 @@
 static int nextControlId = 900;
 static WNDPROC savedControlProc;
 
+Control::~Control()
+{
+    if (hwnd != nullptr && IsWindow(hwnd) &&
+        GetWindowLongPtrA(hwnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+}
+
 bool Control::Create(HWND, int, const char*, int, int, int, int)
 {
     return ReportMissingCreate();

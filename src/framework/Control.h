@@ -12,7 +12,9 @@ public:
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
-    virtual ~Control() = default;
+    // Unbinds a control that outlives its wrapper; a subclassed one then goes straight to the
+    // saved control procedure.
+    virtual ~Control();
 
     HWND Handle() const { return hwnd; }
     int ControlId() const { return controlId; }

@@ -19,6 +19,12 @@ INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return object->HandleMessage(message, wParam, lParam);
 }
 
+Dialog::~Dialog()
+{
+    if (hwnd != nullptr && IsWindow(hwnd) && GetWindowLongPtrA(hwnd, DWLP_USER) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+}
+
 bool Dialog::Create(HWND, int, const char*, int, int, int, int)
 {
     return ReportMissingCreate();

@@ -13,7 +13,8 @@ public:
     Dialog() = default;
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
-    virtual ~Dialog() = default;
+    // Unbinds a dialog that outlives its object, so its later messages are answered 0.
+    virtual ~Dialog();
 
     HWND Handle() const { return hwnd; }
 

@@ -24,6 +24,13 @@ bool ReportMissingCreate()
     return false;
 }
 
+Window::~Window()
+{
+    if (hwnd != nullptr && IsWindow(hwnd) &&
+        GetWindowLongPtrA(hwnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+}
+
 bool Window::CreateHandle(const char* className, HWND parent, HMENU menuOrId, const char* title,
                           int x, int y, int width, int height)
 {

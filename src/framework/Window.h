@@ -16,7 +16,8 @@ public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
-    virtual ~Window() = default;
+    // Unbinds a window that outlives its object, so its later messages get the default answers.
+    virtual ~Window();
 
     HWND Handle() const { return hwnd; }
     DWORD Style() const { return style; }
@@ -34,7 +35,7 @@ public:
     // Nonzero means handled: the window procedure then answers 0 instead of DefWindowProcA's answer.
     virtual LRESULT OnUnhandledMessage(UINT, WPARAM, LPARAM) { return 0; }
     virtual bool RegisterWindowClass() = 0;
-    virtual LRESULT SaveState() { return 0; }
+    virtual bool SaveState() { return false; }
     virtual void OnChar(WPARAM, LPARAM) {}
     virtual void OnClose() { Destroy(); }
     virtual void OnCommand(WPARAM, LPARAM) {}

@@ -124,6 +124,7 @@ TEST_F(ButtonBarOnHost, HintsComeOnlyFromButtonsWithoutTheFocus)
     EXPECT_EQ(0u, recorder->Count(WM_BUTTON_HINT));
     SendMessageA(bar.ButtonAt(1)->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(bar.ButtonAt(1)->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_MESSAGES((std::vector<UINT>{WM_BUTTON_HINT, WM_BUTTON_HINT}), recorder->Messages());
     ASSERT_EQ(2u, recorder->Count(WM_BUTTON_HINT));
     EXPECT_EQ(static_cast<WPARAM>(40002), recorder->Entries().back().wParam);
     EXPECT_STREQ("Add a folder", reinterpret_cast<const char*>(recorder->Entries().back().lParam));

@@ -55,6 +55,9 @@ public:
     INT_PTR OnInitDialog() override
     {
         childrenBefore = CountChildren();
+        edit.SetCallback(this, [](void* target, int id) {
+            static_cast<ProbeDialog*>(target)->calls.push_back("edit left " + std::to_string(id));
+        });
         wrapped.SetCallback(this, [](void* target, int id) {
             static_cast<ProbeDialog*>(target)->calls.push_back("callback " + std::to_string(id));
         });
@@ -67,6 +70,8 @@ public:
     }
     void OnCommand(WPARAM wParam, LPARAM) override
     {
+        if (HIWORD(wParam) == EN_KILLFOCUS)
+            calls.push_back("OnCommand EN_KILLFOCUS");
         // the edit box's own notifications come here too; only clicks matter to the tests
         if (HIWORD(wParam) == BN_CLICKED)
             calls.push_back("OnCommand " + std::to_string(LOWORD(wParam)));
@@ -241,5 +246,18 @@ TEST(DialogObjectWithoutBinding, MessagesForADialogWithoutAnObjectAreAnsweredZer
     SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
     EXPECT_EQ(0, LastAnswerTo(WM_QUERYENDSESSION));
     EXPECT_EQ(0, GetWindowLongPtrA(window, DWLP_USER));
+    DestroyWindow(window);
+}
+
+TEST_F(DialogObject, LeavingTheEditBoxCallsItsCallbackInsteadOfOnCommand)
+{
+    HWND window = MakeModeless();
+    ASSERT_NE(nullptr, window);
+    ShowWindow(window, SW_SHOW);
+    SetFocus(dialog.edit.Handle());
+    ASSERT_EQ(dialog.edit.Handle(), GetFocus());
+    dialog.calls.clear();
+    SetFocus(GetDlgItem(window, IDC_PLAIN_BUTTON));
+    EXPECT_EQ((std::vector<std::string>{"edit left 1011"}), dialog.calls);
     DestroyWindow(window);
 }

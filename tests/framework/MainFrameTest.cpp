@@ -20,7 +20,7 @@ class TestFrame : public MainFrame {
 public:
     bool CanClose() override { return calls.push_back("CanClose"), canClose; }
     bool RestorePlacement() override { return calls.push_back("RestorePlacement"), placementRestored; }
-    LRESULT SaveState() override { return calls.push_back("SaveState"), 0; }
+    bool SaveState() override { return calls.push_back("SaveState"), false; }
     void OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         commands.push_back(wParam);

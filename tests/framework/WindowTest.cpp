@@ -39,7 +39,7 @@ public:
     }
     bool OnCreate() override { return Log("OnCreate"), true; }
     void OnDestroy() override { Log("OnDestroy"); }
-    LRESULT SaveState() override { return Log("SaveState"), 0; }
+    bool SaveState() override { return Log("SaveState"), false; }
     void AfterDestroy() override { Log("AfterDestroy"); }
     void OnEndSession(WPARAM, LPARAM) override { Log("OnEndSession"); }
     void OnCommand(WPARAM wParam, LPARAM) override { Log("OnCommand " + std::to_string(LOWORD(wParam))); }
@@ -329,4 +329,29 @@ TEST(WindowObject, MissingCreateShowsTheAppErrorBoxAndAnswersFalse)
     EXPECT_NE(0, boxStyle & WS_VISIBLE);
     EXPECT_FALSE(IsWindow(driver.Handled().front()));
     EXPECT_EQ(nullptr, window.Handle());
+}
+
+TEST(WindowObject, AWindowThatOutlivesItsObjectGetsTheDefaultAnswers)
+{
+    auto* window = new ProbeWindow;
+    ASSERT_TRUE(window->Make());
+    HWND handle = window->Handle();
+    delete window;
+    EXPECT_EQ(0, GetWindowLongPtrA(handle, GWLP_USERDATA));
+    EXPECT_EQ(11, SendMessageA(handle, WM_GETTEXTLENGTH, 0, 0));
+    EXPECT_TRUE(DestroyWindow(handle));
+}
+
+TEST(WindowObject, ASubclassedButtonThatOutlivesItsWrapperKeepsWorking)
+{
+    ProbeWindow window;
+    ASSERT_TRUE(window.Make());
+    auto* button = new Button(true);
+    ASSERT_TRUE(button->Create(window.Handle(), 1201, "Go", 0, 0, 50, 20));
+    HWND handle = button->Handle();
+    delete button;
+    EXPECT_EQ(0, GetWindowLongPtrA(handle, GWLP_USERDATA));
+    SendMessageA(handle, BM_CLICK, 0, 0);
+    EXPECT_EQ("OnCommand 1201", window.calls.back());
+    EXPECT_TRUE(window.Destroy());
 }
