@@ -1,0 +1,25 @@
+#include "framework/StringHelpers.h"
+
+#include <cstring>
+
+char* UppercaseAscii(char* text)
+{
+    if (text == nullptr)
+        return nullptr;
+    for (char* c = text; *c != '\0'; ++c) {
+        if (*c >= 'a' && *c <= 'z')
+            *c = static_cast<char>(*c & ~0x20);
+    }
+    return text;
+}
+
+void StripExtension(char* path)
+{
+    if (path == nullptr || path[0] == '\0')
+        return;
+    char* c = path + std::strlen(path);
+    while (c > path && *c != '.' && *c != '\\' && *c != ':')
+        --c;
+    if (*c == '.')
+        *c = '\0';
+}

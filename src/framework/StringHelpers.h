@@ -1,0 +1,10 @@
+#pragma once
+
+// In-place helpers for file names; they need no Windows API.
+
+// Capitalises the ASCII letters a to z and leaves every other byte as it is; answers text.
+char* UppercaseAscii(char* text);
+
+// Cuts the extension off a file name or path: the text from its last dot, when that dot
+// comes after the last backslash or colon. A text without an extension stays as it is.
+void StripExtension(char* path);
