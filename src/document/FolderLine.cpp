@@ -1,0 +1,40 @@
+#include "document/FolderLine.h"
+
+#include "framework/BoundedText.h"
+
+#include <cstring>
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+void TrimBlanks(char* text)
+{
+    std::size_t first = 0;
+    while (IsBlank(text[first]))
+        ++first;
+    std::size_t length = std::strlen(text + first);
+    std::memmove(text, text + first, length + 1);
+    while (length > 0 && IsBlank(text[length - 1]))
+        text[--length] = '\0';
+}
+
+bool SplitFolderLine(char* line)
+{
+    char* slash = std::strchr(line, '/');
+    if (!slash)
+        return false;
+    while (slash > line && slash[-1] == ' ')
+        --slash;
+    *slash = '\0';
+    return true;
+}
+
+bool ComposeFolderLine(const char* rowText, bool includeSubfolders, char* line, std::size_t size)
+{
+    if (!CopyText(line, size, rowText))
+        return false;
+    TrimBlanks(line);
+    return !includeSubfolders || AppendText(line, size, kSubfolderMarker);
+}
