@@ -1,0 +1,105 @@
+#include "document/DocumentStorage.h"
+
+#include "document/DocumentHost.h"
+#include "document/FolderLine.h"
+#include "document/FolderListFile.h"
+#include "document/FolderListLoader.h"
+#include "framework/BoundedText.h"
+
+#include <windows.h>
+
+static bool DataFileExists(const char* path)
+{
+    if (path[0] == '\0')
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+void loadDocument(DocumentHost& host)
+{
+    host.resetOptions();
+    FolderListFile file;
+    if (DataFileExists(host.dataFilePath()) && file.openForRead(host.dataFilePath())) {
+        readDocumentText(file.Reader(), host);
+        file.close();
+    } else {
+        host.runNewSteps();
+    }
+    host.updateDestinationPane();
+    host.updateTitle();
+}
+
+// A new, empty file in the data file's own folder, so that replacing the data file is a rename.
+static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
+{
+    char folder[kPathSize];
+    CopyText(folder, path);
+    char* nameStart = folder;
+    for (char* c = folder; *c; ++c) {
+        if (*c == '\\' || *c == '/' || *c == ':')
+            nameStart = c + 1;
+    }
+    *nameStart = '\0';
+    if (folder[0] == '\0')
+        CopyText(folder, ".");
+    return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;
+}
+
+static bool WriteContent(DocumentHost& host, FolderListFile& file)
+{
+    const DocumentOptions& options = host.options();
+    bool ok = file.writeSection("Program") && file.writeValue("Trellisvault")
+        && file.writeSection("Date") && file.writeValue(options.lastBackupDate)
+        && file.writeSection("Description") && file.writeValue(options.description)
+        && file.writeBool("CopyUpdated", options.copyUpdated)
+        && file.writeBool("CopyHidden", options.copyHidden)
+        && file.writeBool("CopySystem", options.copySystem)
+        && file.writeSection("Dest") && file.writeValue(options.destination)
+        && file.writeSection("Folders");
+    int rows = host.RowCount();
+    for (int row = 0; ok && row < rows; ++row) {
+        char rowText[280];
+        host.GetRowText(row, rowText, sizeof rowText);
+        if (rowText[0] == '\0')
+            continue;
+        char line[300];
+        ok = ComposeFolderLine(rowText, host.RowHasSubfolders(row), line, sizeof line) && file.writeValue(line);
+    }
+    return ok && file.flush();
+}
+
+void saveDocument(DocumentHost& host)
+{
+    const char* path = host.dataFilePath();
+    DWORD oldAttributes = GetFileAttributesA(path);
+    // Windows refuses to replace a read-only file; asking first keeps that true where the
+    // file system would not refuse (Wine run by root replaces it).
+    bool replaceable = oldAttributes == INVALID_FILE_ATTRIBUTES || !(oldAttributes & FILE_ATTRIBUTE_READONLY);
+    char tempPath[MAX_PATH] = {};
+    bool saved = false;
+    if (replaceable && CreateTempFileBeside(path, tempPath)) {
+        FolderListFile file;
+        bool written = file.openForWrite(tempPath) && WriteContent(host, file);
+        written = file.close() && written;
+        // a data file the user hid stays hidden
+        DWORD keptAttributes = replaceable && oldAttributes != INVALID_FILE_ATTRIBUTES
+            ? oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
+        if (written && keptAttributes != 0)
+            written = SetFileAttributesA(tempPath, keptAttributes | FILE_ATTRIBUTE_ARCHIVE) != FALSE;
+        saved = written && MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!saved)
+            DeleteFileA(tempPath);
+    }
+    if (!saved) {
+        char message[600];
+        FormatText(message, sizeof message, "Can't save folder list: %s", path);
+        host.showWarning(message, "Trellisvault");
+        return;
+    }
+    host.SetModified(false);
+}
