@@ -79,7 +79,8 @@ void saveDocument(DocumentHost& host)
     DWORD oldAttributes = GetFileAttributesA(path);
     // Windows refuses to replace a read-only file; asking first keeps that true where the
     // file system would not refuse (Wine run by root replaces it).
-    bool replaceable = oldAttributes == INVALID_FILE_ATTRIBUTES || !(oldAttributes & FILE_ATTRIBUTE_READONLY);
+    bool replaceable = path[0] != '\0'
+        && (oldAttributes == INVALID_FILE_ATTRIBUTES || !(oldAttributes & FILE_ATTRIBUTE_READONLY));
     char tempPath[MAX_PATH] = {};
     bool saved = false;
     if (replaceable && CreateTempFileBeside(path, tempPath)) {
@@ -87,7 +88,7 @@ void saveDocument(DocumentHost& host)
         bool written = file.openForWrite(tempPath) && WriteContent(host, file);
         written = file.close() && written;
         // a data file the user hid stays hidden
-        DWORD keptAttributes = replaceable && oldAttributes != INVALID_FILE_ATTRIBUTES
+        DWORD keptAttributes = oldAttributes != INVALID_FILE_ATTRIBUTES
             ? oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
         if (written && keptAttributes != 0)
             written = SetFileAttributesA(tempPath, keptAttributes | FILE_ATTRIBUTE_ARCHIVE) != FALSE;

@@ -211,6 +211,50 @@ TEST(DocumentSave, ADescriptionBeginningWithABracketIsWrittenButReadsBackEmpty)
     EXPECT_EQ(loaded.rows.size(), 2u);
 }
 
+// A row longer than a line may hold is kept whole in the file rather than refused or cut;
+// the reader then cuts it to the line's 259 characters.
+TEST(DocumentSave, ARowBeyondTheLineLimitIsWrittenWholeAndReadsBackCut)
+{
+    TempFolder folder("doc-long-row");
+    std::string path = folder / "long.ini";
+    std::string entry = "C:\\" + std::string(260, 'n') + "\\*.*";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    saved.InsertRow(entry.c_str(), true);
+    saveDocument(saved);
+    ASSERT_TRUE(saved.boxes.empty());
+    EXPECT_NE(ReadWholeFile(path).find("\r\n" + entry + "   /subfolders\r\n"), std::string::npos);
+
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    ASSERT_EQ(loaded.rows.size(), 3u);
+    EXPECT_EQ(loaded.EntryTexts()[1], entry.substr(0, 259));
+    EXPECT_FALSE(loaded.rows[1].subfolders);
+}
+
+TEST(DocumentSave, SavesAndLoadsOnTheNetworkShare)
+{
+    const std::string folder = "\\\\tvserver\\share\\tv-doc-share\\";
+    if (GetFileAttributesA("\\\\tvserver\\share\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the test share \\\\tvserver\\share is not set up (TV_TEST_DRIVES=1)";
+    RemoveTree(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "shared.ini";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    saveDocument(saved);
+    EXPECT_TRUE(saved.boxes.empty());
+    EXPECT_EQ(ReadWholeFile(path), kExample);
+    saveDocument(saved);
+    EXPECT_EQ(FilesIn(folder), (Texts{"shared.ini"})) << "replacing the file on the share leaves nothing behind";
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_EQ(loaded.EntryTexts(), saved.EntryTexts());
+    RemoveTree(folder);
+}
+
 // Every failed save leaves the old file as it was, no temporary file, the document modified,
 // and the user told with the path.
 void ExpectFailedSave(WarningBoxHost& host, const std::string& path, const std::string& folder, const std::string& old,
@@ -247,6 +291,16 @@ TEST(DocumentSave, AFolderThatDoesNotExistIsReported)
     FillExample(host, path);
     saveDocument(host);
     ExpectFailedSave(host, path, folder.Path(), "", Texts{});
+}
+
+TEST(DocumentSave, WithoutAPathNothingIsWrittenAndTheUserIsTold)
+{
+    WarningBoxHost host;
+    FillExample(host, "");
+    saveDocument(host);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Can't save folder list: ");
+    EXPECT_TRUE(host.modified);
 }
 
 // A 1 MiB tmpfs drive: fill it nearly to the brim, then save a list larger than what is left.
