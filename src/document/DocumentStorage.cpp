@@ -63,7 +63,7 @@ static bool WriteContent(DocumentHost& host, FolderListFile& file)
         && file.writeSection("Folders");
     int rows = host.RowCount();
     for (int row = 0; ok && row < rows; ++row) {
-        char rowText[280];
+        char rowText[280] = {};
         host.GetRowText(row, rowText, sizeof rowText);
         if (rowText[0] == '\0')
             continue;
