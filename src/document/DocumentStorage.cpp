@@ -50,16 +50,22 @@ static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
     return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;
 }
 
+static bool WriteOption(FolderListFile& file, const char* section, const char* value)
+{
+    char line[kPathSize + 1];
+    return file.writeSection(section) && ComposeValueLine(value, line, sizeof line) && file.writeValue(line);
+}
+
 static bool WriteContent(DocumentHost& host, FolderListFile& file)
 {
     const DocumentOptions& options = host.options();
     bool ok = file.writeSection("Program") && file.writeValue("Trellisvault")
-        && file.writeSection("Date") && file.writeValue(options.lastBackupDate)
-        && file.writeSection("Description") && file.writeValue(options.description)
+        && WriteOption(file, "Date", options.lastBackupDate)
+        && WriteOption(file, "Description", options.description)
         && file.writeBool("CopyUpdated", options.copyUpdated)
         && file.writeBool("CopyHidden", options.copyHidden)
         && file.writeBool("CopySystem", options.copySystem)
-        && file.writeSection("Dest") && file.writeValue(options.destination)
+        && WriteOption(file, "Dest", options.destination)
         && file.writeSection("Folders");
     int rows = host.RowCount();
     for (int row = 0; ok && row < rows; ++row) {

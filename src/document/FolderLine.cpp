@@ -1,5 +1,7 @@
 #include "document/FolderLine.h"
 
+#include "document/FolderListReader.h"
+
 #include "framework/BoundedText.h"
 
 #include <cstring>
@@ -36,5 +38,23 @@ bool ComposeFolderLine(const char* rowText, bool includeSubfolders, char* line, 
     if (!CopyText(line, size, rowText))
         return false;
     TrimBlanks(line);
+    if (line[0] == '[') {
+        if (!CopyText(line, size, " ") || !AppendText(line, size, rowText))
+            return false;
+        TrimBlanks(line + 1);
+    }
     return !includeSubfolders || AppendText(line, size, kSubfolderMarker);
+}
+
+bool ComposeValueLine(const char* value, char* line, std::size_t size)
+{
+    static const char* const readSections[] = {
+        "Date", "Description", "CopyUpdated", "CopyHidden", "CopySystem", "Dest", "Folders",
+    };
+    bool hidesSection = false;
+    for (const char* section : readSections)
+        hidesSection = hidesSection || HeaderNames(value, section);
+    if (!hidesSection)
+        return CopyText(line, size, value);
+    return CopyText(line, size, " ") && AppendText(line, size, value);
 }

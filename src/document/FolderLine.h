@@ -11,5 +11,10 @@ void TrimBlanks(char* text);
 // directly before the cut are removed. Answers whether subfolders are included.
 bool SplitFolderLine(char* line);
 // The line written for a row: its text trimmed, then the marker when subfolders are included.
-// False when the result does not fit the buffer.
+// A text beginning with "[" keeps one leading space, since as a header it would end the Folders
+// section and lose every later row. False when the result does not fit the buffer.
 bool ComposeFolderLine(const char* rowText, bool includeSubfolders, char* line, std::size_t size);
+// The line written for an option's text: as it is, unless it would read back as the header of a
+// section the reader looks up and so hide that section; such a text gets one leading space.
+// False when the result does not fit the buffer.
+bool ComposeValueLine(const char* value, char* line, std::size_t size);

@@ -211,6 +211,31 @@ TEST(DocumentSave, ADescriptionBeginningWithABracketIsWrittenButReadsBackEmpty)
     EXPECT_EQ(loaded.rows.size(), 2u);
 }
 
+// Written as they stood, these would read as headers: the description would hide the real
+// Folders section and the row would end it, losing every row after them.
+TEST(DocumentSave, TextsThatWouldReadAsHeadersCostNoOtherRowsOrOptions)
+{
+    TempFolder folder("doc-headerlike");
+    std::string path = folder / "h.ini";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    CopyText(saved.opts.description, "[Folders] of the office");
+    saved.InsertRow("[Archive]\\*.*", false);
+    saved.InsertRow("Z:\\Last\\*.*", true);
+    saveDocument(saved);
+    ASSERT_TRUE(saved.boxes.empty());
+    EXPECT_NE(ReadWholeFile(path).find("[Description]\r\n [Folders] of the office\r\n"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(path).find("[Folders]\r\n [Archive]\\*.*\r\n"), std::string::npos);
+
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_STREQ(loaded.opts.description, " [Folders] of the office");
+    EXPECT_STREQ(loaded.opts.destination, "E:\\");
+    EXPECT_EQ(loaded.EntryTexts(), (Texts{" [Archive]\\*.*", "C:\\Data\\Letters\\*.doc, *.txt", "C:\\Projects\\*.*", "Z:\\Last\\*.*"}));
+    EXPECT_STREQ(loaded.path, path.c_str());
+}
+
 // A row longer than a line may hold is kept whole in the file rather than refused or cut;
 // the reader then cuts it to the line's 259 characters.
 TEST(DocumentSave, ARowBeyondTheLineLimitIsWrittenWholeAndReadsBackCut)

@@ -66,9 +66,28 @@ TEST(FolderLine, ComposeTrimsAndAppendsTheMarkerWithinTheBuffer)
     ASSERT_TRUE(ComposeFolderLine("    C:\\Projects\\*.*", false, line, sizeof line));
     EXPECT_STREQ(line, "C:\\Projects\\*.*");
 
+    ASSERT_TRUE(ComposeFolderLine("    [Old]\\*.*  ", true, line, sizeof line));
+    EXPECT_STREQ(line, " [Old]\\*.*   /subfolders") << "as a header it would end the section";
+
     char small[20];
     EXPECT_FALSE(ComposeFolderLine("C:\\Data\\*.*", true, small, sizeof small));
     EXPECT_EQ(std::string(small).size(), sizeof small - 1);
+}
+
+TEST(FolderLine, AnOptionThatWouldHideASectionKeepsALeadingSpace)
+{
+    char line[261];
+    for (const char* hiding : {"[Folders] for the office", "[dest]", "[Description", "[CopyHidden]x"}) {
+        ASSERT_TRUE(ComposeValueLine(hiding, line, sizeof line));
+        EXPECT_EQ(std::string(line), std::string(" ") + hiding);
+    }
+    for (const char* plain : {"[weekly]", "[Program]", "[ Dest]", "E:\\", "", " [Dest]"}) {
+        ASSERT_TRUE(ComposeValueLine(plain, line, sizeof line));
+        EXPECT_STREQ(line, plain);
+    }
+    std::string longest = "[Dest]" + std::string(253, 'x');
+    EXPECT_TRUE(ComposeValueLine(longest.c_str(), line, sizeof line));
+    EXPECT_FALSE(ComposeValueLine((longest + "y").c_str(), line, sizeof line));
 }
 
 }
