@@ -1,9 +1,9 @@
 #include "document/DocumentStorage.h"
 
 #include "document/DocumentHost.h"
-#include "document/FolderLine.h"
 #include "document/FolderListFile.h"
 #include "document/FolderListLoader.h"
+#include "document/FolderListWriter.h"
 #include "framework/BoundedText.h"
 
 #include <windows.h>
@@ -50,35 +50,6 @@ static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
     return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;
 }
 
-static bool WriteOption(FolderListFile& file, const char* section, const char* value)
-{
-    char line[kPathSize + 1];
-    return file.writeSection(section) && ComposeValueLine(value, line, sizeof line) && file.writeValue(line);
-}
-
-static bool WriteContent(DocumentHost& host, FolderListFile& file)
-{
-    const DocumentOptions& options = host.options();
-    bool ok = file.writeSection("Program") && file.writeValue("Trellisvault")
-        && WriteOption(file, "Date", options.lastBackupDate)
-        && WriteOption(file, "Description", options.description)
-        && file.writeBool("CopyUpdated", options.copyUpdated)
-        && file.writeBool("CopyHidden", options.copyHidden)
-        && file.writeBool("CopySystem", options.copySystem)
-        && WriteOption(file, "Dest", options.destination)
-        && file.writeSection("Folders");
-    int rows = host.RowCount();
-    for (int row = 0; ok && row < rows; ++row) {
-        char rowText[280] = {};
-        host.GetRowText(row, rowText, sizeof rowText);
-        if (rowText[0] == '\0')
-            continue;
-        char line[300];
-        ok = ComposeFolderLine(rowText, host.RowHasSubfolders(row), line, sizeof line) && file.writeValue(line);
-    }
-    return ok && file.flush();
-}
-
 void saveDocument(DocumentHost& host)
 {
     const char* path = host.dataFilePath();
@@ -91,7 +62,7 @@ void saveDocument(DocumentHost& host)
     bool saved = false;
     if (replaceable && CreateTempFileBeside(path, tempPath)) {
         FolderListFile file;
-        bool written = file.openForWrite(tempPath) && WriteContent(host, file);
+        bool written = file.openForWrite(tempPath) && writeDocumentText(host, file) && file.flush();
         written = file.close() && written;
         // a data file the user hid stays hidden
         DWORD keptAttributes = oldAttributes != INVALID_FILE_ATTRIBUTES

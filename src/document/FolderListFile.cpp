@@ -75,11 +75,6 @@ bool FolderListFile::writeValue(const char* text)
     return writeAll(line, std::strlen(line));
 }
 
-bool FolderListFile::writeBool(const char* name, bool value)
-{
-    return writeSection(name) && writeValue(value ? "TRUE" : "FALSE");
-}
-
 bool FolderListFile::flush()
 {
     return mode == Mode::Writing && FlushFileBuffers(file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/FolderListReader.h"
+#include "document/FolderListWriter.h"
 
 #include <windows.h>
 
@@ -8,13 +9,13 @@
 
 // Reads a data file whole into memory, or writes one section and value line at a time.
 // One object serves one load or one save: opened, used, closed.
-class FolderListFile {
+class FolderListFile : public LineSink {
 public:
     // Files larger than this are not folder lists; they are refused rather than read.
     static constexpr DWORD kMaxFileSize = 16 * 1024 * 1024;
 
     FolderListFile() = default;
-    ~FolderListFile();
+    ~FolderListFile() override;
     FolderListFile(const FolderListFile&) = delete;
     FolderListFile& operator=(const FolderListFile&) = delete;
 
@@ -27,9 +28,8 @@ public:
     bool readBool(const char* name, bool fallback) { return reader.readBool(name, fallback); }
     FolderListReader& Reader() { return reader; }
 
-    bool writeSection(const char* name);
-    bool writeValue(const char* text);
-    bool writeBool(const char* name, bool value);
+    bool writeSection(const char* name) override;
+    bool writeValue(const char* text) override;
     // Forces the written bytes to the disk, so that a full disk shows before the file is trusted.
     bool flush();
 

@@ -35,7 +35,7 @@ public:
     {
         std::string text = std::string("    ") + entryText;
         auto at = std::upper_bound(rows.begin(), rows.end(), text, [](const std::string& a, const Row& b) {
-            return Lowered(a) < Lowered(b.text);
+            return std::lexicographical_compare(a.begin(), a.end(), b.text.begin(), b.text.end(), LowerLess);
         });
         rows.insert(at, Row{text, includeSubfolders});
         modified = true;
@@ -83,10 +83,8 @@ public:
     }
 
 private:
-    static std::string Lowered(std::string text)
+    static bool LowerLess(char a, char b)
     {
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return text;
+        return std::tolower(static_cast<unsigned char>(a)) < std::tolower(static_cast<unsigned char>(b));
     }
 };
