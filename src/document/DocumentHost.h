@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/DocumentOptions.h"
+
+#include <cstddef>
+
+// What loading and saving the data file need of the windows that hold the folder list:
+// the folder list view's rows and modified flag, the main window's options and data file
+// path, and the document commands that reset, warn and refresh the title and status bar.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    // Inserts a row at its sorted position and sets the modified flag.
+    virtual void InsertRow(const char* entryText, bool includeSubfolders) = 0;
+    virtual int RowCount() = 0;
+    // The row's text as the list holds it (leading blanks included); empty when there is no such row.
+    virtual void GetRowText(int row, char* buffer, std::size_t size) = 0;
+    virtual bool RowHasSubfolders(int row) = 0;
+    virtual bool IsModified() = 0;
+    virtual void SetModified(bool modified) = 0;
+
+    virtual DocumentOptions& options() = 0;
+    virtual PathBuffer& dataFilePath() = 0;
+
+    // Options back to their defaults; destination and date untouched.
+    virtual void resetOptions() = 0;
+    // The New steps without the save prompt: an empty, untitled document.
+    virtual void runNewSteps() = 0;
+    // Shows the text modally with an OK button and waits.
+    virtual void showWarning(const char* text, const char* caption) = 0;
+    virtual void updateTitle() = 0;
+    virtual void updateDestinationPane() = 0;
+};

@@ -1,0 +1,60 @@
+#include "document/FolderLine.h"
+
+#include "document/FolderListReader.h"
+
+#include "framework/BoundedText.h"
+
+#include <cstring>
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+void TrimBlanks(char* text)
+{
+    std::size_t first = 0;
+    while (IsBlank(text[first]))
+        ++first;
+    std::size_t length = std::strlen(text + first);
+    std::memmove(text, text + first, length + 1);
+    while (length > 0 && IsBlank(text[length - 1]))
+        text[--length] = '\0';
+}
+
+bool SplitFolderLine(char* line)
+{
+    char* slash = std::strchr(line, '/');
+    if (!slash)
+        return false;
+    while (slash > line && slash[-1] == ' ')
+        --slash;
+    *slash = '\0';
+    return true;
+}
+
+bool ComposeFolderLine(const char* rowText, bool includeSubfolders, char* line, std::size_t size)
+{
+    if (!CopyText(line, size, rowText))
+        return false;
+    TrimBlanks(line);
+    if (line[0] == '[') {
+        if (!CopyText(line, size, " ") || !AppendText(line, size, rowText))
+            return false;
+        TrimBlanks(line + 1);
+    }
+    return !includeSubfolders || AppendText(line, size, kSubfolderMarker);
+}
+
+bool ComposeValueLine(const char* value, char* line, std::size_t size)
+{
+    static const char* const readSections[] = {
+        "Date", "Description", "CopyUpdated", "CopyHidden", "CopySystem", "Dest", "Folders",
+    };
+    bool hidesSection = false;
+    for (const char* section : readSections)
+        hidesSection = hidesSection || HeaderNames(value, section);
+    if (!hidesSection)
+        return CopyText(line, size, value);
+    return CopyText(line, size, " ") && AppendText(line, size, value);
+}

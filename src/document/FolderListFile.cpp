@@ -1,0 +1,96 @@
+#include "document/FolderListFile.h"
+
+#include "framework/BoundedText.h"
+
+#include <cstring>
+
+FolderListFile::~FolderListFile()
+{
+    close();
+}
+
+bool FolderListFile::openForRead(const char* path)
+{
+    close();
+    HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD sizeHigh = 0;
+    DWORD size = GetFileSize(handle, &sizeHigh);
+    // a size of four gigabytes or more would wrap size + 1 to nothing; a failed query is refused too
+    if (size == INVALID_FILE_SIZE || sizeHigh != 0 || size > kMaxFileSize) {
+        CloseHandle(handle);
+        return false;
+    }
+    char* bytes = static_cast<char*>(GlobalAlloc(GPTR, size + 1));
+    if (!bytes) {
+        CloseHandle(handle);
+        return false;
+    }
+    DWORD got = 0;
+    BOOL readOk = ReadFile(handle, bytes, size, &got, nullptr);
+    CloseHandle(handle);
+    if (!readOk) {
+        GlobalFree(bytes);
+        return false;
+    }
+    fileText = bytes;
+    mode = Mode::Reading;
+    reader.Attach(fileText, got);
+    return true;
+}
+
+bool FolderListFile::openForWrite(const char* path)
+{
+    close();
+    file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    mode = Mode::Writing;
+    return true;
+}
+
+bool FolderListFile::writeAll(const char* bytes, std::size_t length)
+{
+    if (mode != Mode::Writing)
+        return false;
+    DWORD written = 0;
+    return WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr) && written == length;
+}
+
+bool FolderListFile::writeSection(const char* name)
+{
+    char line[44];
+    if (!FormatText(line, sizeof line, "[%s]\r\n", name))
+        return false;
+    return writeAll(line, std::strlen(line));
+}
+
+// Sized for the longest row a list can hand over (279 characters) with the subfolder marker.
+bool FolderListFile::writeValue(const char* text)
+{
+    char line[300];
+    if (!FormatText(line, sizeof line, "%s\r\n", text))
+        return false;
+    return writeAll(line, std::strlen(line));
+}
+
+bool FolderListFile::flush()
+{
+    return mode == Mode::Writing && FlushFileBuffers(file);
+}
+
+bool FolderListFile::close()
+{
+    bool closed = true;
+    if (mode == Mode::Reading) {
+        reader.Detach();
+        GlobalFree(fileText);
+        fileText = nullptr;
+    } else if (mode == Mode::Writing) {
+        closed = CloseHandle(file) != FALSE;
+        file = INVALID_HANDLE_VALUE;
+    }
+    mode = Mode::Closed;
+    return closed;
+}

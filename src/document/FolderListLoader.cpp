@@ -1,0 +1,52 @@
+#include "document/FolderListLoader.h"
+
+#include "document/DocumentHost.h"
+#include "document/FolderLine.h"
+#include "document/FolderListReader.h"
+#include "framework/BoundedText.h"
+
+#include <cstring>
+
+void readDocumentText(FolderListReader& reader, DocumentHost& host)
+{
+    DocumentOptions& options = host.options();
+    host.SetModified(false);
+    options.lastBackupDate[0] = '\0';
+    options.destination[0] = '\0';
+
+    if (!reader.findSection("Date") || !reader.findSection("Dest")) {
+        host.showWarning("Not a Trellisvault data file", host.dataFilePath());
+        host.dataFilePath()[0] = '\0';
+        return;
+    }
+
+    // Values longer than their fields are outside the format; they are cut to fit.
+    char line[kLineSize];
+    if (reader.findSection("Date") && reader.readValue(line, sizeof line))
+        CopyText(options.lastBackupDate, line);
+    if (reader.findSection("Description") && reader.readValue(line, sizeof line))
+        CopyText(options.description, line);
+
+    options.copyUpdated = reader.readBool("CopyUpdated", true);
+    options.copyHidden = reader.readBool("CopyHidden", false);
+    options.copySystem = reader.readBool("CopySystem", false);
+
+    if (reader.findSection("Dest") && reader.readValue(line, sizeof line) && line[0] != '\0') {
+        CopyText(options.destination, line);
+        // a bare drive such as E: names the drive's root
+        if (std::strlen(options.destination) == 2 && options.destination[1] == ':')
+            AppendText(options.destination, "\\");
+    }
+
+    bool hasFolders = reader.findSection("Folders");
+    if (hasFolders) {
+        while (reader.readValue(line, sizeof line)) {
+            bool includeSubfolders = SplitFolderLine(line);
+            host.InsertRow(line, includeSubfolders);
+        }
+    }
+
+    host.SetModified(false);
+    if (!hasFolders)
+        host.dataFilePath()[0] = '\0';
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+class DocumentHost;
+class FolderListReader;
+
+// Fills the folder list and the options from a data file's text already attached to the reader.
+// A text without Date or Dest sections is rejected with a warning and leaves the document untitled;
+// one without a Folders section loads its options and leaves the document untitled silently.
+void readDocumentText(FolderListReader& reader, DocumentHost& host);

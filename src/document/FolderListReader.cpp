@@ -1,0 +1,103 @@
+#include "document/FolderListReader.h"
+
+#include <cstring>
+
+void FolderListReader::Attach(const char* text, std::size_t length)
+{
+    start = text;
+    cursor = text;
+    end = text + length;
+}
+
+void FolderListReader::Detach()
+{
+    start = cursor = end = nullptr;
+}
+
+bool FolderListReader::readLine(char* buffer, std::size_t size)
+{
+    if (cursor == end)
+        return false;
+    std::size_t copied = 0;
+    while (cursor != end && *cursor != '\r' && *cursor != '\n') {
+        if (copied + 1 < size)
+            buffer[copied++] = *cursor;
+        ++cursor;
+    }
+    if (size > 0)
+        buffer[copied] = '\0';
+    if (cursor != end && *cursor == '\r')
+        ++cursor;
+    if (cursor != end && *cursor == '\n')
+        ++cursor;
+    return true;
+}
+
+bool FolderListReader::findSection(const char* name)
+{
+    cursor = start;
+    char line[kLineSize];
+    while (readLine(line, sizeof line)) {
+        if (line[0] == '[' && HeaderNames(line, name))
+            return true;
+    }
+    return false;
+}
+
+bool FolderListReader::readValue(char* buffer, std::size_t size)
+{
+    if (!readLine(buffer, size))
+        return false;
+    if (buffer[0] == '[') {
+        buffer[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool FolderListReader::readBool(const char* name, bool fallback)
+{
+    if (!findSection(name))
+        return fallback;
+    char value[kLineSize];
+    if (!readValue(value, sizeof value))
+        return fallback;
+    return ParseBool(value, fallback);
+}
+
+static char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+static bool SameWithoutCase(const char* text, std::size_t length, const char* word)
+{
+    if (std::strlen(word) != length)
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (UpperAscii(text[i]) != UpperAscii(word[i]))
+            return false;
+    }
+    return true;
+}
+
+bool HeaderNames(const char* line, const char* name)
+{
+    if (line[0] != '[')
+        return false;
+    const char* nameStart = line + 1;
+    const char* close = std::strchr(nameStart, ']');
+    std::size_t length = close ? static_cast<std::size_t>(close - nameStart) : std::strlen(nameStart);
+    return SameWithoutCase(nameStart, length, name);
+}
+
+// The words are plain ASCII, so comparing ASCII letters without case matches lstrcmpiA on them.
+bool ParseBool(const char* value, bool fallback)
+{
+    std::size_t length = std::strlen(value);
+    if (SameWithoutCase(value, length, "TRUE"))
+        return true;
+    if (SameWithoutCase(value, length, "FALSE"))
+        return false;
+    return fallback;
+}

@@ -1,0 +1,374 @@
+#include "document/DocumentStorage.h"
+
+#include "document/WarningBoxHost.h"
+#include "support/TempFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const char kExample[] =
+    "[Program]\r\nTrellisvault\r\n[Date]\r\n03/14/06  09:05 PM\r\n[Description]\r\nWeekly backup of the letters\r\n"
+    "[CopyUpdated]\r\nTRUE\r\n[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n[Dest]\r\nE:\\\r\n[Folders]\r\n"
+    "C:\\Data\\Letters\\*.doc, *.txt   /subfolders\r\nC:\\Projects\\*.*\r\n";
+
+// The names of the files in a folder, so a test sees every temporary file left behind.
+Texts FilesIn(const std::string& folder)
+{
+    Texts names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// A document as the list view and the options dialog would hold it after the user's edits.
+void FillExample(MemoryDocumentHost& host, const std::string& path)
+{
+    host.runNewSteps();
+    CopyText(host.path, path.c_str());
+    CopyText(host.opts.lastBackupDate, "03/14/06  09:05 PM");
+    CopyText(host.opts.description, "Weekly backup of the letters");
+    CopyText(host.opts.destination, "E:\\");
+    host.InsertRow("C:\\Projects\\*.*", false);
+    host.InsertRow("C:\\Data\\Letters\\*.doc, *.txt", true);
+}
+
+TEST(DocumentLoad, LoadsAFileAndRefreshesTitleAndPane)
+{
+    TempFolder folder("doc-load");
+    folder.WriteFile("list.ini", kExample);
+    WarningBoxHost host;
+    host.runNewSteps();
+    CopyText(host.path, (folder / "list.ini").c_str());
+    host.backupDone = true;
+    host.opts.recordFileNames = true;
+    loadDocument(host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.EntryTexts(), (Texts{"C:\\Data\\Letters\\*.doc, *.txt", "C:\\Projects\\*.*"}));
+    EXPECT_STREQ(host.opts.lastBackupDate, "03/14/06  09:05 PM");
+    EXPECT_STREQ(host.opts.destination, "E:\\");
+    EXPECT_FALSE(host.backupDone) << "loading resets the options first";
+    EXPECT_FALSE(host.opts.recordFileNames);
+    EXPECT_FALSE(host.modified);
+    EXPECT_EQ(host.path, folder / "list.ini");
+    EXPECT_EQ(host.titleUpdates, 1);
+    EXPECT_EQ(host.paneUpdates, 1);
+}
+
+TEST(DocumentLoad, AMissingUnnamedOrLockedFileGivesAnEmptyUntitledDocumentSilently)
+{
+    TempFolder folder("doc-load-missing");
+    folder.WriteFile("locked.ini", kExample);
+    std::string locked = folder / "locked.ini";
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    for (const std::string& path : {folder / "missing.ini", std::string(), locked, folder / "*.ini"}) {
+        WarningBoxHost host;
+        CopyText(host.path, path.c_str());
+        loadDocument(host);
+        EXPECT_TRUE(host.boxes.empty()) << path;
+        EXPECT_EQ(host.newStepsRun, 1) << path;
+        EXPECT_STREQ(host.path, "") << path;
+        EXPECT_TRUE(host.rows.empty()) << path;
+        EXPECT_EQ(host.titleUpdates, 1) << path;
+    }
+    CloseHandle(holder);
+}
+
+TEST(DocumentLoad, AZeroByteFileIsRejectedWithAWarningCaptionedWithItsPath)
+{
+    TempFolder folder("doc-load-empty");
+    folder.WriteFile("empty.ini", "");
+    std::string path = folder / "empty.ini";
+    WarningBoxHost host;
+    host.runNewSteps();
+    CopyText(host.path, path.c_str());
+    loadDocument(host);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Not a Trellisvault data file");
+    EXPECT_EQ(host.boxes[0].caption, path);
+    EXPECT_EQ(host.boxes[0].answer, IDOK);
+    EXPECT_STREQ(host.path, "");
+    EXPECT_TRUE(host.rows.empty());
+    EXPECT_EQ(host.titleUpdates, 1);
+}
+
+TEST(DocumentSave, WritesTheFormatByteForByteAndClearsModified)
+{
+    TempFolder folder("doc-save");
+    std::string path = folder / "list.ini";
+    WarningBoxHost host;
+    FillExample(host, path);
+    ASSERT_TRUE(host.modified);
+    host.backupDone = true;
+    saveDocument(host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(ReadWholeFile(path), kExample);
+    EXPECT_FALSE(host.modified);
+    EXPECT_TRUE(host.backupDone) << "saving leaves the backup-done flag alone";
+    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"})) << "no temporary file is left";
+}
+
+TEST(DocumentSave, ReplacesAnExistingFileWhole)
+{
+    TempFolder folder("doc-save-replace");
+    folder.WriteFile("list.ini", std::string(5000, 'o'));
+    std::string path = folder / "list.ini";
+    WarningBoxHost host;
+    FillExample(host, path);
+    saveDocument(host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(ReadWholeFile(path), kExample);
+    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"}));
+}
+
+TEST(DocumentSave, AHiddenDataFileIsReplacedAndStaysHidden)
+{
+    TempFolder folder("doc-save-hidden");
+    folder.WriteFile("list.ini", "old");
+    std::string path = folder / "list.ini";
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    WarningBoxHost host;
+    FillExample(host, path);
+    saveDocument(host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(ReadWholeFile(path), kExample);
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN) << attributes;
+    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << attributes;
+    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"}));
+}
+
+TEST(DocumentSave, SavedThenLoadedGivesTheSameDocument)
+{
+    TempFolder folder("doc-roundtrip");
+    std::string path = folder / "round.ini";
+    WarningBoxHost saved;
+    saved.runNewSteps();
+    CopyText(saved.path, path.c_str());
+    CopyText(saved.opts.lastBackupDate, "12/31/99  12:00 AM");
+    CopyText(saved.opts.description, "Everything, twice: [daily]");
+    CopyText(saved.opts.destination, "\\\\tvserver\\share\\Backups\\");
+    saved.opts.copyUpdated = false;
+    saved.opts.copyHidden = true;
+    saved.opts.copySystem = true;
+    saved.InsertRow("\tD:\\Work\\*.cpp, *.h, *.rc  ", true);
+    saved.InsertRow("C:\\Data\\*.*", false);
+    saved.InsertRow("c:\\apps\\*.ini", true);
+    saved.InsertRow("", false);
+    saveDocument(saved);
+    ASSERT_TRUE(saved.boxes.empty());
+
+    WarningBoxHost loaded;
+    loaded.runNewSteps();
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_TRUE(loaded.boxes.empty());
+    EXPECT_STREQ(loaded.path, path.c_str());
+    EXPECT_STREQ(loaded.opts.lastBackupDate, "12/31/99  12:00 AM");
+    EXPECT_STREQ(loaded.opts.description, "Everything, twice: [daily]");
+    EXPECT_STREQ(loaded.opts.destination, "\\\\tvserver\\share\\Backups\\");
+    EXPECT_FALSE(loaded.opts.copyUpdated);
+    EXPECT_TRUE(loaded.opts.copyHidden);
+    EXPECT_TRUE(loaded.opts.copySystem);
+    EXPECT_EQ(loaded.EntryTexts(), (Texts{"", "c:\\apps\\*.ini", "C:\\Data\\*.*", "D:\\Work\\*.cpp, *.h, *.rc"}))
+        << "rows come back sorted and trimmed; an entry without text is a blank line";
+    ASSERT_EQ(loaded.rows.size(), 4u);
+    EXPECT_FALSE(loaded.rows[0].subfolders);
+    EXPECT_TRUE(loaded.rows[1].subfolders);
+    EXPECT_FALSE(loaded.rows[2].subfolders);
+    EXPECT_TRUE(loaded.rows[3].subfolders);
+    EXPECT_FALSE(loaded.modified);
+}
+
+TEST(DocumentSave, ADescriptionBeginningWithABracketIsWrittenButReadsBackEmpty)
+{
+    TempFolder folder("doc-bracket");
+    std::string path = folder / "b.ini";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    CopyText(saved.opts.description, "[weekly]");
+    saveDocument(saved);
+    EXPECT_NE(ReadWholeFile(path).find("[Description]\r\n[weekly]\r\n"), std::string::npos);
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_STREQ(loaded.opts.description, "");
+    EXPECT_EQ(loaded.rows.size(), 2u);
+}
+
+// Written as they stood, these would read as headers: the description would hide the real
+// Folders section and the row would end it, losing every row after them.
+TEST(DocumentSave, TextsThatWouldReadAsHeadersCostNoOtherRowsOrOptions)
+{
+    TempFolder folder("doc-headerlike");
+    std::string path = folder / "h.ini";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    CopyText(saved.opts.description, "[Folders] of the office");
+    saved.InsertRow("[Archive]\\*.*", false);
+    saved.InsertRow("Z:\\Last\\*.*", true);
+    saveDocument(saved);
+    ASSERT_TRUE(saved.boxes.empty());
+    EXPECT_NE(ReadWholeFile(path).find("[Description]\r\n [Folders] of the office\r\n"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(path).find("[Folders]\r\n [Archive]\\*.*\r\n"), std::string::npos);
+
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_STREQ(loaded.opts.description, " [Folders] of the office");
+    EXPECT_STREQ(loaded.opts.destination, "E:\\");
+    EXPECT_EQ(loaded.EntryTexts(), (Texts{" [Archive]\\*.*", "C:\\Data\\Letters\\*.doc, *.txt", "C:\\Projects\\*.*", "Z:\\Last\\*.*"}));
+    EXPECT_STREQ(loaded.path, path.c_str());
+}
+
+// A row longer than a line may hold is kept whole in the file rather than refused or cut;
+// the reader then cuts it to the line's 259 characters.
+TEST(DocumentSave, ARowBeyondTheLineLimitIsWrittenWholeAndReadsBackCut)
+{
+    TempFolder folder("doc-long-row");
+    std::string path = folder / "long.ini";
+    std::string entry = "C:\\" + std::string(260, 'n') + "\\*.*";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    saved.InsertRow(entry.c_str(), true);
+    saveDocument(saved);
+    ASSERT_TRUE(saved.boxes.empty());
+    EXPECT_NE(ReadWholeFile(path).find("\r\n" + entry + "   /subfolders\r\n"), std::string::npos);
+
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    ASSERT_EQ(loaded.rows.size(), 3u);
+    EXPECT_EQ(loaded.EntryTexts()[1], entry.substr(0, 259));
+    EXPECT_FALSE(loaded.rows[1].subfolders);
+}
+
+TEST(DocumentSave, SavesAndLoadsOnTheNetworkShare)
+{
+    const std::string folder = "\\\\tvserver\\share\\tv-doc-share\\";
+    if (GetFileAttributesA("\\\\tvserver\\share\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the test share \\\\tvserver\\share is not set up (TV_TEST_DRIVES=1)";
+    RemoveTree(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "shared.ini";
+    WarningBoxHost saved;
+    FillExample(saved, path);
+    saveDocument(saved);
+    EXPECT_TRUE(saved.boxes.empty());
+    EXPECT_EQ(ReadWholeFile(path), kExample);
+    saveDocument(saved);
+    EXPECT_EQ(FilesIn(folder), (Texts{"shared.ini"})) << "replacing the file on the share leaves nothing behind";
+    WarningBoxHost loaded;
+    CopyText(loaded.path, path.c_str());
+    loadDocument(loaded);
+    EXPECT_EQ(loaded.EntryTexts(), saved.EntryTexts());
+    RemoveTree(folder);
+}
+
+// Every failed save leaves the old file as it was, no temporary file, the document modified,
+// and the user told with the path.
+void ExpectFailedSave(WarningBoxHost& host, const std::string& path, const std::string& folder, const std::string& old,
+    const Texts& filesBefore)
+{
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Can't save folder list: " + path);
+    EXPECT_EQ(host.boxes[0].caption, "Trellisvault");
+    EXPECT_EQ(host.boxes[0].answer, IDOK);
+    EXPECT_TRUE(host.modified);
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(FilesIn(folder), filesBefore);
+}
+
+TEST(DocumentSave, AReadOnlyDataFileStaysAsItWas)
+{
+    TempFolder folder("doc-save-ro");
+    folder.WriteFile("list.ini", kExample);
+    std::string path = folder / "list.ini";
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    WarningBoxHost host;
+    FillExample(host, path);
+    host.InsertRow("C:\\New\\*.*", false);
+    saveDocument(host);
+    ExpectFailedSave(host, path, folder.Path(), kExample, Texts{"list.ini"});
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST(DocumentSave, AFolderThatDoesNotExistIsReported)
+{
+    TempFolder folder("doc-save-nofolder");
+    std::string path = folder / "gone\\list.ini";
+    WarningBoxHost host;
+    FillExample(host, path);
+    saveDocument(host);
+    ExpectFailedSave(host, path, folder.Path(), "", Texts{});
+}
+
+TEST(DocumentSave, WithoutAPathNothingIsWrittenAndTheUserIsTold)
+{
+    WarningBoxHost host;
+    FillExample(host, "");
+    saveDocument(host);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Can't save folder list: ");
+    EXPECT_TRUE(host.modified);
+}
+
+// A 1 MiB tmpfs drive: fill it nearly to the brim, then save a list larger than what is left.
+TEST(DocumentSave, AFullDiskLeavesTheOldFileIntact)
+{
+    ULARGE_INTEGER freeToCaller, total, totalFree;
+    if (!GetDiskFreeSpaceExA("U:\\", &freeToCaller, &total, &totalFree) || total.QuadPart >= 2 * 1024 * 1024)
+        GTEST_SKIP() << "U:\\ is not a small full-disk drive here (needs a 1 MiB tmpfs, mounted as root)";
+    const std::string folder = "U:\\tv-doc-full\\";
+    RemoveTree(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "list.ini";
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, kExample, sizeof kExample - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+    ASSERT_TRUE(GetDiskFreeSpaceExA("U:\\", &freeToCaller, &total, &totalFree));
+    const std::string filler = folder + "filler.bin";
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::string block(freeToCaller.QuadPart > 8192 ? static_cast<std::size_t>(freeToCaller.QuadPart - 8192) : 0, 'f');
+    DWORD written = 0;
+    WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+    CloseHandle(file);
+
+    WarningBoxHost host;
+    FillExample(host, path);
+    for (int i = 0; i < 200; ++i)
+        host.InsertRow(("C:\\Folder" + std::to_string(1000 + i) + "\\" + std::string(150, 'x') + "\\*.*").c_str(), true);
+    ASSERT_GT(host.rows.size() * 150, 8192u + 4096u);
+    saveDocument(host);
+    ExpectFailedSave(host, path, folder, kExample, Texts{"filler.bin", "list.ini"});
+
+    ASSERT_TRUE(DeleteFileA(filler.c_str()));
+    host.boxes.clear();
+    saveDocument(host);
+    EXPECT_TRUE(host.boxes.empty()) << "with room again the same document saves";
+    EXPECT_FALSE(host.modified);
+    EXPECT_GT(ReadWholeFile(path).size(), 200u * 150u);
+    RemoveTree(folder);
+}
+
+}

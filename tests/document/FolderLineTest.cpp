@@ -1,0 +1,93 @@
+#include "document/FolderLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Trimmed(std::string text)
+{
+    TrimBlanks(text.data());
+    return text.c_str();
+}
+
+struct Split {
+    std::string text;
+    bool subfolders;
+};
+
+Split SplitOf(std::string line)
+{
+    bool subfolders = SplitFolderLine(line.data());
+    return Split{line.c_str(), subfolders};
+}
+
+TEST(FolderLine, TrimBlanksRemovesSpacesAndTabsAtBothEndsOnly)
+{
+    EXPECT_EQ(Trimmed("    C:\\Data\\*.*"), "C:\\Data\\*.*");
+    EXPECT_EQ(Trimmed("\t C:\\a b\\*.* \t "), "C:\\a b\\*.*");
+    EXPECT_EQ(Trimmed(""), "");
+    EXPECT_EQ(Trimmed(" \t "), "");
+    EXPECT_EQ(Trimmed("x"), "x");
+}
+
+TEST(FolderLine, ASlashAnywhereSetsTheFlagAndCutsTheLine)
+{
+    Split marked = SplitOf("C:\\Data\\Letters\\*.doc, *.txt   /subfolders");
+    EXPECT_EQ(marked.text, "C:\\Data\\Letters\\*.doc, *.txt");
+    EXPECT_TRUE(marked.subfolders);
+
+    Split tight = SplitOf("C:\\Data\\*.*/subfolders");
+    EXPECT_EQ(tight.text, "C:\\Data\\*.*");
+    EXPECT_TRUE(tight.subfolders);
+
+    Split otherWord = SplitOf("C:\\Data\\*.*  /whatever");
+    EXPECT_EQ(otherWord.text, "C:\\Data\\*.*");
+    EXPECT_TRUE(otherWord.subfolders);
+
+    Split tabsStay = SplitOf("C:\\Data\\*.*\t /s");
+    EXPECT_EQ(tabsStay.text, "C:\\Data\\*.*\t") << "only spaces before the cut are removed";
+
+    Split onlySpaces = SplitOf("   /subfolders");
+    EXPECT_EQ(onlySpaces.text, "");
+    EXPECT_TRUE(onlySpaces.subfolders);
+
+    Split plain = SplitOf("  C:\\Projects\\*.*  ");
+    EXPECT_EQ(plain.text, "  C:\\Projects\\*.*  ");
+    EXPECT_FALSE(plain.subfolders);
+}
+
+TEST(FolderLine, ComposeTrimsAndAppendsTheMarkerWithinTheBuffer)
+{
+    char line[300];
+    ASSERT_TRUE(ComposeFolderLine("    C:\\Data\\*.doc, *.txt ", true, line, sizeof line));
+    EXPECT_STREQ(line, "C:\\Data\\*.doc, *.txt   /subfolders");
+    ASSERT_TRUE(ComposeFolderLine("    C:\\Projects\\*.*", false, line, sizeof line));
+    EXPECT_STREQ(line, "C:\\Projects\\*.*");
+
+    ASSERT_TRUE(ComposeFolderLine("    [Old]\\*.*  ", true, line, sizeof line));
+    EXPECT_STREQ(line, " [Old]\\*.*   /subfolders") << "as a header it would end the section";
+
+    char small[20];
+    EXPECT_FALSE(ComposeFolderLine("C:\\Data\\*.*", true, small, sizeof small));
+    EXPECT_EQ(std::string(small).size(), sizeof small - 1);
+}
+
+TEST(FolderLine, AnOptionThatWouldHideASectionKeepsALeadingSpace)
+{
+    char line[261];
+    for (const char* hiding : {"[Folders] for the office", "[dest]", "[Description", "[CopyHidden]x"}) {
+        ASSERT_TRUE(ComposeValueLine(hiding, line, sizeof line));
+        EXPECT_EQ(std::string(line), std::string(" ") + hiding);
+    }
+    for (const char* plain : {"[weekly]", "[Program]", "[ Dest]", "E:\\", "", " [Dest]"}) {
+        ASSERT_TRUE(ComposeValueLine(plain, line, sizeof line));
+        EXPECT_STREQ(line, plain);
+    }
+    std::string longest = "[Dest]" + std::string(253, 'x');
+    EXPECT_TRUE(ComposeValueLine(longest.c_str(), line, sizeof line));
+    EXPECT_FALSE(ComposeValueLine((longest + "y").c_str(), line, sizeof line));
+}
+
+}

@@ -1,0 +1,81 @@
+#include "document/FolderLine.h"
+#include "document/FolderListLoader.h"
+#include "document/FolderListReader.h"
+#include "document/FolderListWriter.h"
+
+#include "document/MemoryDocumentHost.h"
+#include "document/StringLineSink.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void Check(bool holds)
+{
+    if (!holds)
+        __builtin_trap();
+}
+
+void LoadText(MemoryDocumentHost& host, const char* text, std::size_t size)
+{
+    host.runNewSteps();
+    CopyText(host.path, "C:\\Fuzz\\list.ini");
+    FolderListReader reader;
+    reader.Attach(text, size);
+    readDocumentText(reader, host);
+}
+
+// The rows as every reader of the list sees them: trimmed, with their flag, in sorted order.
+std::vector<std::pair<std::string, bool>> TrimmedRows(const MemoryDocumentHost& host)
+{
+    std::vector<std::pair<std::string, bool>> rows;
+    for (const MemoryDocumentHost::Row& row : host.rows) {
+        std::string text = row.text;
+        TrimBlanks(text.data());
+        rows.emplace_back(text.c_str(), row.subfolders);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+}
+
+// Any bytes at all are loaded as a data file under the sanitizers; the loaded fields must fit
+// their limits, and writing them out and loading that again must give the same document.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    MemoryDocumentHost first;
+    LoadText(first, reinterpret_cast<const char*>(data), size);
+    Check(std::strlen(first.opts.lastBackupDate) <= 21);
+    Check(std::strlen(first.opts.description) <= 128);
+    Check(std::strlen(first.opts.destination) <= 259);
+    bool fitsALine = true;
+    for (const MemoryDocumentHost::Row& row : first.rows) {
+        Check(row.text.size() <= 4 + 259);
+        std::string trimmed = row.text;
+        TrimBlanks(trimmed.data());
+        std::size_t written = std::strlen(trimmed.c_str()) + (trimmed[0] == '[' ? 1 : 0)
+            + (row.subfolders ? std::strlen(kSubfolderMarker) : 0);
+        fitsALine = fitsALine && written <= 259;
+    }
+    if (!first.warnings.empty() || !fitsALine)
+        return 0;
+
+    StringLineSink sink;
+    Check(writeDocumentText(first, sink));
+    MemoryDocumentHost second;
+    LoadText(second, sink.text.data(), sink.text.size());
+    Check(second.warnings.empty());
+    Check(std::strcmp(first.opts.lastBackupDate, second.opts.lastBackupDate) == 0);
+    Check(std::strcmp(first.opts.description, second.opts.description) == 0);
+    Check(std::strcmp(first.opts.destination, second.opts.destination) == 0);
+    Check(first.opts.copyUpdated == second.opts.copyUpdated);
+    Check(first.opts.copyHidden == second.opts.copyHidden);
+    Check(first.opts.copySystem == second.opts.copySystem);
+    Check(TrimmedRows(first) == TrimmedRows(second));
+    return 0;
+}
