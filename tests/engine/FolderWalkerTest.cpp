@@ -251,7 +251,7 @@ TEST_F(FolderWalkerTest, RefusesFolderPathsThatDoNotFitAndGoesOn)
     EXPECT_EQ((std::vector<std::string>{parent + "|" + tooLong}), walker.Of("toolong"));
     EXPECT_EQ((std::vector<std::string>{parent + "after.txt"}), walker.Of("file"));
 
-    // a search specification that would not fit is reported with its pattern
+    // a search text that would not fit is reported with its pattern
     RecordingWalker patternWalker;
     std::string longPattern(300 - root.size(), '?');
     EXPECT_EQ(0, patternWalker.Walk(root.c_str(), longPattern.c_str(), 0, 0));
