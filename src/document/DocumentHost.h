@@ -1,8 +1,16 @@
 #pragma once
 
-#include "document/DocumentOptions.h"
+#include "engine/BackupOptions.h"
 
 #include <cstddef>
+
+// A path of at most 259 characters and its end.
+constexpr std::size_t kPathSize = 260;
+
+using PathBuffer = char[kPathSize];
+
+// the data file's destination is read into the options as a path
+static_assert(sizeof BackupOptions::destination == kPathSize);
 
 // What loading and saving the data file need of the windows that hold the folder list:
 // the folder list view's rows and modified flag, the main window's options and data file
@@ -20,7 +28,7 @@ public:
     virtual bool IsModified() = 0;
     virtual void SetModified(bool modified) = 0;
 
-    virtual DocumentOptions& options() = 0;
+    virtual BackupOptions& options() = 0;
     virtual PathBuffer& dataFilePath() = 0;
 
     // Options back to their defaults; destination and date untouched.

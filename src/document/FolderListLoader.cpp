@@ -9,7 +9,7 @@
 
 void readDocumentText(FolderListReader& reader, DocumentHost& host)
 {
-    DocumentOptions& options = host.options();
+    BackupOptions& options = host.options();
     host.SetModified(false);
     options.lastBackupDate[0] = '\0';
     options.destination[0] = '\0';

@@ -11,7 +11,7 @@ static bool WriteOption(LineSink& sink, const char* section, const char* value)
 
 bool writeDocumentText(DocumentHost& host, LineSink& sink)
 {
-    const DocumentOptions& options = host.options();
+    const BackupOptions& options = host.options();
     bool ok = sink.writeSection("Program") && sink.writeValue("Trellisvault")
         && WriteOption(sink, "Date", options.lastBackupDate)
         && WriteOption(sink, "Description", options.description)

@@ -23,7 +23,7 @@ public:
 
     std::vector<Row> rows;
     std::vector<Warning> warnings;
-    DocumentOptions opts;
+    BackupOptions opts;
     PathBuffer path = {};
     bool modified = false;
     bool backupDone = false;
@@ -48,7 +48,7 @@ public:
     bool RowHasSubfolders(int row) override { return row >= 0 && row < RowCount() && rows[row].subfolders; }
     bool IsModified() override { return modified; }
     void SetModified(bool value) override { modified = value; }
-    DocumentOptions& options() override { return opts; }
+    BackupOptions& options() override { return opts; }
     PathBuffer& dataFilePath() override { return path; }
     void resetOptions() override
     {
