@@ -13,6 +13,10 @@ public:
     explicit BackupRun(BackupUserInterface& userInterface);
     ~BackupRun() override;
 
+    // The whole backup run: the options confirmation, the log, the walk of every folder-list entry
+    // with every one of its patterns, the last-backup stamp of a completed run and the summary.
+    void Run();
+
     // Whether the existing copy at destFilePath makes a new copy unnecessary.
     bool IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath);
     // Creates the folder path, asking for another disk while that fails; false when the user gives up.
@@ -56,6 +60,8 @@ protected:
     char logPath[340] = {};
 
 private:
+    // Walks every entry of the folder list; answers 1 when a handler stopped the run.
+    int WalkFolderList();
     enum class CopyOutcome { Copied, Failed, DiskFull };
     CopyOutcome CopyToDestination(const char* sourcePath, DWORD& failure);
     // the current folder's destination was refused as too long, so its files are passed over

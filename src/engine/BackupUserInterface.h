@@ -41,6 +41,8 @@ public:
     virtual void UpdateTitle() = 0;
     // Shows "Dest " and the destination in status bar part 1.
     virtual void UpdateDestinationPane() = 0;
+    // Sets the main window's backupDone, so the folder list is saved without asking at the end.
+    virtual void MarkBackupDone() = 0;
     // Opens the log in the system's viewer for text files (see OpenWithShell in LogViewer.h).
     virtual void OpenLogViewer(const char* path) = 0;
 

@@ -1,11 +1,13 @@
 #include "EngineFixture.h"
 
+#include "engine/LastBackupStamp.h"
 #include "framework/BoundedText.h"
 
 #include <algorithm>
 
 void RecordingUserInterface::ShowWarning(const char* text, const char* caption)
 {
+    calls.push_back("ShowWarning");
     warnings.push_back({text, caption});
 }
 
@@ -15,6 +17,7 @@ void RecordingUserInterface::SetStatusText(int part, const char* text)
         ADD_FAILURE() << "status bar part " << part;
         return;
     }
+    calls.push_back("Status " + std::to_string(part) + " " + text);
     status[part] = text;
     statusHistory[part].push_back(text);
     if (whenStatusSet)
@@ -23,6 +26,7 @@ void RecordingUserInterface::SetStatusText(int part, const char* text)
 
 bool RecordingUserInterface::AskNextDisk(const char* text)
 {
+    calls.push_back("AskNextDisk");
     diskFullTexts.push_back(text);
     if (whileDiskFullAsked)
         whileDiskFullAsked(text);
@@ -35,6 +39,7 @@ bool RecordingUserInterface::AskNextDisk(const char* text)
 
 bool RecordingUserInterface::ConfirmOptions(BackupOptions& options)
 {
+    calls.push_back("ConfirmOptions");
     if (confirm)
         options = confirmedOptions;
     return confirm;
@@ -42,12 +47,71 @@ bool RecordingUserInterface::ConfirmOptions(BackupOptions& options)
 
 bool RecordingUserInterface::NextFolderEntry(bool first, FolderEntryRow& row)
 {
+    calls.push_back(first ? "NextFolderEntry first" : "NextFolderEntry");
     if (first)
         nextRow = 0;
     if (nextRow >= rows.size())
         return false;
     row = rows[nextRow++];
     return true;
+}
+
+void RecordingUserInterface::ShowProgress()
+{
+    calls.push_back("ShowProgress");
+    ++progressShown;
+}
+
+void RecordingUserInterface::DestroyProgress()
+{
+    calls.push_back("DestroyProgress");
+    ++progressDestroyed;
+}
+
+void RecordingUserInterface::EnableFrame(bool enable)
+{
+    calls.push_back(enable ? "EnableFrame 1" : "EnableFrame 0");
+    frameEnabled.push_back(enable);
+}
+
+void RecordingUserInterface::StampLastBackup()
+{
+    calls.push_back("StampLastBackup");
+    ++stamps;
+    ::StampLastBackup(confirmedOptions);
+}
+
+void RecordingUserInterface::UpdateTitle()
+{
+    calls.push_back("UpdateTitle");
+    ++titleUpdates;
+}
+
+void RecordingUserInterface::UpdateDestinationPane()
+{
+    calls.push_back("UpdateDestinationPane");
+    ++destinationPaneUpdates;
+}
+
+void RecordingUserInterface::MarkBackupDone()
+{
+    calls.push_back("MarkBackupDone");
+    backupDone = true;
+}
+
+void RecordingUserInterface::OpenLogViewer(const char* path)
+{
+    calls.push_back("OpenLogViewer");
+    openedLogs.push_back(path);
+}
+
+FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool includeSubfolders)
+{
+    FolderEntryRow row;
+    row.cut = !CopyText(row.folder, folder.c_str());
+    row.cut = !CopyText(row.wildcards, wildcards.c_str()) || row.cut;
+    row.includeSubfolders = includeSubfolders;
+    return row;
 }
 
 EngineTest::EngineTest()

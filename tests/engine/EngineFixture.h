@@ -24,14 +24,16 @@ public:
     void SetStatusText(int part, const char* text) override;
     bool AskNextDisk(const char* text) override;
     bool ConfirmOptions(BackupOptions& options) override;
-    void ShowProgress() override { ++progressShown; }
-    void DestroyProgress() override { ++progressDestroyed; }
-    void EnableFrame(bool enable) override { frameEnabled.push_back(enable); }
+    void ShowProgress() override;
+    void DestroyProgress() override;
+    void EnableFrame(bool enable) override;
     bool NextFolderEntry(bool first, FolderEntryRow& row) override;
-    void StampLastBackup() override { ++stamps; }
-    void UpdateTitle() override { ++titleUpdates; }
-    void UpdateDestinationPane() override { ++destinationPaneUpdates; }
-    void OpenLogViewer(const char* path) override { openedLogs.push_back(path); }
+    // stamps the confirmed options, which stand for the folder list's own
+    void StampLastBackup() override;
+    void UpdateTitle() override;
+    void UpdateDestinationPane() override;
+    void MarkBackupDone() override;
+    void OpenLogViewer(const char* path) override;
 
     std::vector<Warning> warnings;
     std::string status[3];
@@ -54,7 +56,14 @@ public:
     int stamps = 0;
     int titleUpdates = 0;
     int destinationPaneUpdates = 0;
+    bool backupDone = false;
+    // the calls that shape a run, in order: "ConfirmOptions", "ShowProgress", "EnableFrame 0",
+    // "Status 0 <text>", "NextFolderEntry", "StampLastBackup", "OpenLogViewer" and so on
+    std::vector<std::string> calls;
 };
+
+// A folder-list row as NextFolderEntry yields it.
+FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool includeSubfolders);
 
 // A source tree and a destination folder on real drives, the one run, and its log.
 class EngineTest : public ::testing::Test {
