@@ -1,0 +1,81 @@
+#include "app/HeadlessFolderList.h"
+
+#include "document/FolderLine.h"
+#include "framework/BoundedText.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+void HeadlessFolderList::InsertRow(const char* entryText, bool includeSubfolders)
+{
+    std::string text = std::string("    ") + entryText;
+    // the list view sorts its rows as lstrcmpiA orders them
+    auto at = std::upper_bound(rows.begin(), rows.end(), text,
+                               [](const std::string& a, const Row& b) { return lstrcmpiA(a.c_str(), b.text.c_str()) < 0; });
+    rows.insert(at, Row{text, includeSubfolders});
+    modified = true;
+}
+
+void HeadlessFolderList::GetRowText(int row, char* buffer, std::size_t size)
+{
+    CopyText(buffer, size, row >= 0 && row < RowCount() ? rows[static_cast<std::size_t>(row)].text.c_str() : "");
+}
+
+bool HeadlessFolderList::RowHasSubfolders(int row)
+{
+    return row >= 0 && row < RowCount() && rows[static_cast<std::size_t>(row)].includeSubfolders;
+}
+
+void HeadlessFolderList::resetOptions()
+{
+    documentOptions.copyUpdated = true;
+    documentOptions.copyHidden = false;
+    documentOptions.copySystem = false;
+    documentOptions.recordFileNames = false;
+    documentOptions.description[0] = '\0';
+    backupDone = false;
+}
+
+void HeadlessFolderList::runNewSteps()
+{
+    rows.clear();
+    modified = false;
+    path[0] = '\0';
+    documentOptions.destination[0] = '\0';
+    documentOptions.lastBackupDate[0] = '\0';
+    resetOptions();
+}
+
+void HeadlessFolderList::showWarning(const char* text, const char* caption)
+{
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
+{
+    if (first) {
+        readCursor = 0;
+        readCount = rows.size();
+    }
+    row.includeSubfolders = false;
+    row.cut = false;
+    if (readCursor >= readCount || readCursor >= rows.size())
+        return false;
+    // the list view gives a reader at most 259 characters of a row; a longer one counts as cut
+    char text[260];
+    bool textFits = CopyText(text, rows[readCursor].text.c_str());
+    TrimBlanks(text);
+    row.includeSubfolders = rows[readCursor].includeSubfolders;
+    ++readCursor;
+
+    // a row without a backslash names no folder; it goes whole to the walk, which reports it
+    char* lastBackslash = std::strrchr(text, '\\');
+    bool wildcardsFit = CopyText(row.wildcards, lastBackslash != nullptr ? lastBackslash + 1 : "");
+    if (lastBackslash != nullptr)
+        lastBackslash[1] = '\0';
+    row.cut = !textFits || !wildcardsFit || !CopyText(row.folder, text);
+    return true;
+}

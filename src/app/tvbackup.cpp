@@ -1,0 +1,83 @@
+#include "app/ConsoleUserInterface.h"
+#include "app/HeadlessFolderList.h"
+#include "document/DocumentStorage.h"
+#include "engine/BackupRun.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+// Exit codes: the run completed without errors, completed with errors, or did not complete
+// (stopped early, never started, or the folder list could not be read).
+constexpr int kCompleted = 0;
+constexpr int kCompletedWithErrors = 1;
+constexpr int kNotCompleted = 2;
+
+static int Usage()
+{
+    std::fprintf(stderr,
+                 "Usage: tvbackup [/r] FOLDERLIST.ini\n"
+                 "Backs up the folder list with its own options, as the Backup button does.\n"
+                 "  /r  Record file names of copied files.\n");
+    return kNotCompleted;
+}
+
+static bool IsRecordSwitch(const char* argument)
+{
+    return std::strcmp(argument, "/r") == 0 || std::strcmp(argument, "/R") == 0 || std::strcmp(argument, "-r") == 0;
+}
+
+// A data file that is missing or cannot be opened would load as an empty list, and an empty list
+// backs up nothing successfully; the runner refuses it instead.
+static bool CanRead(const char* path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+int main(int argc, char** argv)
+{
+    bool recordFileNames = false;
+    const char* dataFile = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (IsRecordSwitch(argv[i]))
+            recordFileNames = true;
+        else if (dataFile == nullptr && argv[i][0] != '/')
+            dataFile = argv[i];
+        else
+            return Usage();
+    }
+    if (dataFile == nullptr)
+        return Usage();
+
+    HeadlessFolderList folderList;
+    folderList.runNewSteps();
+    PathBuffer& path = folderList.dataFilePath();
+    DWORD length = GetFullPathNameA(dataFile, sizeof path, path, nullptr);
+    if (length == 0 || length >= sizeof path || !CanRead(path)) {
+        std::fprintf(stderr, "Can't read folder list: %s\n", dataFile);
+        return kNotCompleted;
+    }
+    loadDocument(folderList);
+    // a file that is not a folder list has been reported and left the document untitled
+    if (folderList.dataFilePath()[0] == '\0')
+        return kNotCompleted;
+
+    ConsoleUserInterface ui(folderList, recordFileNames);
+    BackupRun run(ui);
+    run.Run();
+    if (!run.LogWritten())
+        return kNotCompleted;
+
+    std::printf("Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
+    std::fflush(stdout);
+    if (!folderList.backupDone)
+        return kNotCompleted;
+    // the program saves the new last-backup date without asking after a completed run
+    saveDocument(folderList);
+    return run.errorCount != 0 ? kCompletedWithErrors : kCompleted;
+}

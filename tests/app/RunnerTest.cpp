@@ -1,0 +1,198 @@
+#include "support/TempFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The runner's path as Windows sees it; a build on Linux names it by its path on drive Z:.
+std::string RunnerPath()
+{
+    std::string path = TV_RUNNER_PATH;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+std::string LogPath()
+{
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temp, temp);
+    EXPECT_TRUE(length > 0 && length < sizeof temp);
+    return std::string(temp) + "BackupLog.txt";
+}
+
+struct RunnerResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+    std::string errors;
+};
+
+// The console runner as a user starts it: its own process, its output and errors in files.
+class RunnerTest : public ::testing::Test {
+protected:
+    ~RunnerTest() override { DeleteFileA(LogPath().c_str()); }
+
+    RunnerResult Run(const std::string& arguments)
+    {
+        RunnerResult result;
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        // fresh names each time: Wine's console helper may still hold the last run's files
+        ++runs;
+        std::string outPath = work / ("out" + std::to_string(runs) + ".txt");
+        std::string errPath = work / ("err" + std::to_string(runs) + ".txt");
+        HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, out);
+        EXPECT_NE(INVALID_HANDLE_VALUE, err);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        std::string commandLine = "\"" + RunnerPath() + "\" " + arguments;
+        PROCESS_INFORMATION process = {};
+        BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+        CloseHandle(out);
+        CloseHandle(err);
+        if (!started) {
+            ADD_FAILURE() << "cannot start " << commandLine << ": error " << GetLastError();
+            return result;
+        }
+        // a runner that hangs is ended and fails the test
+        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the runner did not end within a minute";
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        result.output = ReadWholeFile(outPath);
+        result.errors = ReadWholeFile(errPath);
+        return result;
+    }
+
+    void WriteList(const std::string& folders, const char* copyUpdated = "TRUE")
+    {
+        work.WriteFile("list.ini", "[Program]\r\nTrellisvault\r\n[Date]\r\n03/14/06  09:05 PM\r\n[Description]\r\n\r\n"
+                                   "[CopyUpdated]\r\n" + std::string(copyUpdated) + "\r\n[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n"
+                                   "[Dest]\r\n" + destination.Path() + "\r\n[Folders]\r\n" + folders);
+    }
+
+    std::string DateInList() const
+    {
+        std::string text = ReadWholeFile(work / "list.ini");
+        std::string::size_type at = text.find("[Date]\r\n");
+        return at == std::string::npos ? "" : text.substr(at + 8, text.find("\r\n", at + 8) - at - 8);
+    }
+
+    std::string Mirror(const std::string& relative) const
+    {
+        return destination.Path() + source.Path().substr(0, 1) + "-Backup" + source.Path().substr(2) + relative;
+    }
+
+    TempFolder source{"src"};
+    TempFolder destination{"dst"};
+    TempFolder work{"runner"};
+    int runs = 0;
+};
+
+} // namespace
+
+TEST_F(RunnerTest, ACompletedRunExitsWithZeroKeepsItsLogAndSavesTheDate)
+{
+    source.WriteFile("a.txt", "a");
+    source.WriteFile("Sub\\b.txt", "b");
+    WriteList(source.Path() + "*.txt   /subfolders\r\n");
+
+    RunnerResult result = Run("\"" + (work / "list.ini") + "\"");
+
+    EXPECT_EQ(0u, result.exitCode) << result.output << result.errors;
+    EXPECT_EQ("b", ReadWholeFile(Mirror("Sub\\b.txt")));
+    std::string log = ReadWholeFile(LogPath());
+    EXPECT_EQ("*** Trellisvault log file ***\r\nLast backed up on 03/14/06  09:05 PM\r\n\r\n"
+              "\r\n2 files checked.\r\n2 files copied.\r\nBackup completed without errors.\r\n",
+              log);
+    EXPECT_NE(std::string::npos, result.output.find("Log: " + LogPath())) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("2 files checked.")) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("2 files copied.")) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("Backup completed without errors.")) << result.output;
+    std::string date = DateInList();
+    EXPECT_NE("03/14/06  09:05 PM", date);
+    EXPECT_EQ(18u, date.size());
+
+    // the up-to-date pass, with names recorded
+    result = Run("/r \"" + (work / "list.ini") + "\"");
+    EXPECT_EQ(0u, result.exitCode) << result.output << result.errors;
+    EXPECT_EQ("*** Trellisvault log file ***\r\nLast backed up on " + date + "\r\n\r\n"
+              "Checking folder: " + source.Path() + "*.txt\r\n"
+              "\r\n2 files checked.\r\n0 files copied.\r\nBackup completed without errors.\r\n",
+              ReadWholeFile(LogPath()));
+}
+
+TEST_F(RunnerTest, ARunWithErrorsExitsWithOne)
+{
+    source.WriteFile("a.txt", "a");
+    source.WriteFile("b.txt", "b");
+    std::string refused = Mirror("a.txt");
+    destination.WriteFile(refused.substr(destination.Path().size()), "earlier");
+    ASSERT_TRUE(SetFileAttributesA(refused.c_str(), FILE_ATTRIBUTE_READONLY));
+    // every file is copied, so the read-only copy is met
+    WriteList(source.Path() + "*.txt\r\n", "FALSE");
+
+    RunnerResult result = Run("\"" + (work / "list.ini") + "\"");
+
+    EXPECT_EQ(1u, result.exitCode) << result.output << result.errors;
+    EXPECT_NE(std::string::npos, result.output.find("1 errors occured during the backup.")) << result.output;
+    EXPECT_NE(std::string::npos, ReadWholeFile(LogPath()).find("! Can't copy - "));
+    EXPECT_EQ("b", ReadWholeFile(Mirror("b.txt")));
+    EXPECT_NE("03/14/06  09:05 PM", DateInList());
+    SetFileAttributesA(refused.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(RunnerTest, ARunThatStopsEarlyExitsWithTwoAndKeepsTheDate)
+{
+    source.WriteFile("a.txt", "a");
+    WriteList("Data\\*.*\r\n" + source.Path() + "*.txt\r\n");
+
+    RunnerResult result = Run("\"" + (work / "list.ini") + "\"");
+
+    EXPECT_EQ(2u, result.exitCode) << result.output << result.errors;
+    EXPECT_NE(std::string::npos, result.errors.find("Unknown path:")) << result.errors;
+    EXPECT_NE(std::string::npos, ReadWholeFile(LogPath()).find("! Unknown path:  Data\\\r\n"));
+    EXPECT_NE(std::string::npos, result.output.find("1 errors occured during the backup.")) << result.output;
+    EXPECT_EQ("03/14/06  09:05 PM", DateInList());
+    // the list's sorted order puts the drive path first
+    EXPECT_EQ("a", ReadWholeFile(Mirror("a.txt")));
+}
+
+TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
+{
+    RunnerResult missing = Run("\"" + (work / "missing.ini") + "\"");
+    EXPECT_EQ(2u, missing.exitCode);
+    EXPECT_NE(std::string::npos, missing.errors.find("Can't read folder list: ")) << missing.errors;
+
+    work.WriteFile("notes.ini", "just some notes\r\n");
+    RunnerResult notAList = Run("\"" + (work / "notes.ini") + "\"");
+    EXPECT_EQ(2u, notAList.exitCode);
+    EXPECT_NE(std::string::npos, notAList.errors.find("Not a Trellisvault data file")) << notAList.errors;
+    EXPECT_EQ("just some notes\r\n", ReadWholeFile(work / "notes.ini"));
+
+    work.WriteFile("nodest.ini", "[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Dest]\r\n\r\n[Folders]\r\n" + source.Path() + "*.*\r\n");
+    RunnerResult noDestination = Run("\"" + (work / "nodest.ini") + "\"");
+    EXPECT_EQ(2u, noDestination.exitCode);
+    EXPECT_NE(std::string::npos, noDestination.errors.find("You must choose a destination")) << noDestination.errors;
+
+    RunnerResult usage = Run("");
+    EXPECT_EQ(2u, usage.exitCode);
+    EXPECT_NE(std::string::npos, usage.errors.find("Usage: tvbackup")) << usage.errors;
+}
