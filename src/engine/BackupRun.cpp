@@ -108,11 +108,12 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
     }
     for (;;) {
         ++filesChecked;
-        if (options.copyUpdated && IsUpToDate(entry.ftLastWriteTime, destPath))
+        bool destinationMissing = false;
+        if (options.copyUpdated && IsUpToDate(entry.ftLastWriteTime, destPath, destinationMissing))
             return 0;
 
         DWORD failure = 0;
-        CopyOutcome outcome = CopyToDestination(sourcePath, failure);
+        CopyOutcome outcome = CopyToDestination(sourcePath, attributes, destinationMissing, failure);
         if (outcome == CopyOutcome::Copied) {
             ++filesCopied;
             FormatText(message, sizeof message, "%d", filesCopied);
@@ -153,10 +154,11 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
     }
 }
 
-static void DiscardTemporary(const char* temporary)
+// Removes a file that the copy itself created and could not finish.
+static void DiscardUnfinished(const char* path)
 {
-    SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(temporary);
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
 }
 
 static bool NameWasTaken(DWORD code)
@@ -164,11 +166,40 @@ static bool NameWasTaken(DWORD code)
     return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
 }
 
-// Copies to a fresh temporary name in the destination folder and lets that replace the
-// destination only once it is complete, so a failed copy leaves the previous copy untouched
-// and nothing partial behind.
-BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWORD& failure)
+static bool IsMissing(DWORD code)
 {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+// Gives the copy plain attributes. A source with none but the archive attribute gave its copy
+// nothing to clear, and the call costs as much as the copy's rename, so it is left out then.
+static void MakePlain(const char* path, DWORD sourceAttributes)
+{
+    if (sourceAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL))
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+}
+
+// Where no copy exists yet, copies straight to its name, which the copy may only create, and
+// removes what a failed copy left there. An existing copy is replaced through a fresh temporary
+// name in the destination folder only once the new one is complete, so a failed copy leaves
+// the previous copy untouched and nothing partial behind.
+BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure)
+{
+    if (!destinationMissing)
+        destinationMissing = GetFileAttributesA(destPath) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
+    if (destinationMissing) {
+        if (CopyFileA(sourcePath, destPath, TRUE)) {
+            MakePlain(destPath, sourceAttributes);
+            return CopyOutcome::Copied;
+        }
+        failure = GetLastError();
+        // a name taken meanwhile holds someone else's file, which is replaced the safe way below
+        if (!NameWasTaken(failure)) {
+            DiscardUnfinished(destPath);
+            return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
+        }
+    }
+
     char folder[MAX_PATH];
     CopyText(folder, destPath);
     CutToFolder(folder);
@@ -183,7 +214,7 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
             failure = GetLastError();
             if (NameWasTaken(failure))
                 continue;
-            DiscardTemporary(temporary);
+            DiscardUnfinished(temporary);
             return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
         }
     }
@@ -195,7 +226,7 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
     DWORD existingAttributes = GetFileAttributesA(destPath);
     if (existingAttributes != INVALID_FILE_ATTRIBUTES && (existingAttributes & FILE_ATTRIBUTE_READONLY)) {
         failure = ERROR_ACCESS_DENIED;
-        DiscardTemporary(temporary);
+        DiscardUnfinished(temporary);
         return CopyOutcome::Failed;
     }
     HANDLE existing = CreateFileA(destPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -204,23 +235,33 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
         CloseHandle(existing);
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         failure = GetLastError();
-        DiscardTemporary(temporary);
+        DiscardUnfinished(temporary);
         return CopyOutcome::Failed;
     }
     if (!MoveFileExA(temporary, destPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         failure = GetLastError();
-        DiscardTemporary(temporary);
+        DiscardUnfinished(temporary);
         return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
     }
-    SetFileAttributesA(destPath, FILE_ATTRIBUTE_NORMAL);
+    MakePlain(destPath, sourceAttributes);
     return CopyOutcome::Copied;
 }
 
 bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath)
 {
+    bool destinationMissing = false;
+    return IsUpToDate(sourceWriteTime, destFilePath, destinationMissing);
+}
+
+// The copy's time is asked with GetFileAttributesExA, which gives the same last-write time as a
+// directory search on the copy's name, but without Wine's scan of the whole folder.
+bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath, bool& destinationMissing)
+{
     WIN32_FILE_ATTRIBUTE_DATA destination;
-    if (!GetFileAttributesExA(destFilePath, GetFileExInfoStandard, &destination))
+    if (!GetFileAttributesExA(destFilePath, GetFileExInfoStandard, &destination)) {
+        destinationMissing = IsMissing(GetLastError());
         return false;
+    }
     SYSTEMTIME source;
     SYSTEMTIME copy;
     if (!FileTimeToSystemTime(&sourceWriteTime, &source) || !FileTimeToSystemTime(&destination.ftLastWriteTime, &copy))

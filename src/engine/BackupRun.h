@@ -63,7 +63,10 @@ private:
     // Walks every entry of the folder list; answers 1 when a handler stopped the run.
     int WalkFolderList();
     enum class CopyOutcome { Copied, Failed, DiskFull };
-    CopyOutcome CopyToDestination(const char* sourcePath, DWORD& failure);
+    // destinationMissing: a lookup just made found no copy at destPath
+    CopyOutcome CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure);
+    // IsUpToDate that also tells whether the lookup found no copy at all
+    bool IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath, bool& destinationMissing);
     // the current folder's destination was refused as too long, so its files are passed over
     bool destinationRefused = false;
 };
