@@ -36,7 +36,7 @@ for files in $sizes; do
     python3 "$here/gen-tree.py" "$src" "$files" "$folders"
   fi
   list=$base/list$tag.ini
-  printf '[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Description]\r\nbenchmark\r\n[CopyUpdated]\r\nTRUE\r\n[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n[Dest]\r\nC:\\tvbench\\dst%s\\\r\n[Folders]\r\nC:\\tvbench\\src%s\\*.dat   /subfolders\r\n' "$tag" "$tag" > "$list"
+  printf '[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Description]\r\nbenchmark\r\n[CopyUpdated]\r\nTRUE\r\n[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n[Dest]\r\nC:\\tvbench\\dst%s\\\r\n[Folders]\r\nC:\\tvbench\\src%s\\*.*   /subfolders\r\n' "$tag" "$tag" > "$list"
   winlist="C:\\tvbench\\list$tag.ini"
   mirror="C:\\tvbench\\dst$tag\\C-Backup\\tvbench\\src$tag\\"
   declare -A t=()

@@ -5,12 +5,34 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 struct FolderWalker::Level {
     HANDLE search = INVALID_HANDLE_VALUE;
     bool yielding = false;
     WIN32_FIND_DATAA entry = {};
+    // the folder's subfolders as the pattern's search met them, when that search saw every name
+    std::vector<WIN32_FIND_DATAA> seenFolders;
+    std::size_t nextSeen = 0;
+    bool fromSeen = false;
 };
+
+// A pattern that matches every name: its search also meets every subfolder, in the order a
+// search for "*" would, so the folder need not be searched twice.
+static bool MatchesEveryName(const char* pattern)
+{
+    return std::strcmp(pattern, "*") == 0 || std::strcmp(pattern, "*.*") == 0;
+}
+
+bool FolderWalker::NextSubfolderEntry(Level& level)
+{
+    if (!level.fromSeen)
+        return FindNextFileA(level.search, &level.entry) != 0;
+    if (++level.nextSeen >= level.seenFolders.size())
+        return false;
+    level.entry = level.seenFolders[level.nextSeen];
+    return true;
+}
 
 int FolderWalker::OnSubfolder(const WIN32_FIND_DATAA&)
 {
@@ -72,12 +94,20 @@ int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFo
         return 1;
     for (;;) {
         Level* level = &levels[depth];
+        level->seenFolders.clear();
+        level->fromSeen = false;
+        bool keepFolders = depth < maxDepth && MatchesEveryName(pattern);
         if (CopyText(searchSpec, kSearchSpecSize, currentPath) && AppendText(searchSpec, kSearchSpecSize, pattern)) {
             level->search = FindFirstFileA(searchSpec, &level->entry);
             if (level->search != INVALID_HANDLE_VALUE) {
+                level->fromSeen = keepFolders;
                 do {
-                    if (!(level->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && OnFile(level->entry))
+                    if (level->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                        if (keepFolders)
+                            level->seenFolders.push_back(level->entry);
+                    } else if (OnFile(level->entry)) {
                         return 1;
+                    }
                 } while (FindNextFileA(level->search, &level->entry));
                 CloseSearch(level->search);
             }
@@ -88,7 +118,12 @@ int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFo
             return 0;
 
         // a folder at the deepest level keeps its subfolders to itself, so they need no search
-        if (depth < maxDepth && CopyText(searchSpec, kSearchSpecSize, currentPath) && AppendText(searchSpec, kSearchSpecSize, "*")) {
+        if (level->fromSeen) {
+            level->nextSeen = 0;
+            level->yielding = !level->seenFolders.empty();
+            if (level->yielding)
+                level->entry = level->seenFolders[0];
+        } else if (depth < maxDepth && CopyText(searchSpec, kSearchSpecSize, currentPath) && AppendText(searchSpec, kSearchSpecSize, "*")) {
             level->search = FindFirstFileA(searchSpec, &level->entry);
             level->yielding = level->search != INVALID_HANDLE_VALUE;
         } else {
@@ -108,7 +143,7 @@ int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFo
                     if (OnPathTooLong(currentPath, level->entry.cFileName))
                         return 1;
                 }
-                level->yielding = FindNextFileA(level->search, &level->entry) != 0;
+                level->yielding = NextSubfolderEntry(*level);
                 continue;
             }
             CloseSearch(level->search);
@@ -118,7 +153,7 @@ int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFo
             CutLastFolder(currentPath);
             OnFolderDone();
             Level& parent = levels[depth];
-            parent.yielding = FindNextFileA(parent.search, &parent.entry) != 0;
+            parent.yielding = NextSubfolderEntry(parent);
         }
 
         if (OnSubfolder(level->entry))

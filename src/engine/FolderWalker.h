@@ -39,5 +39,7 @@ protected:
 
 private:
     struct Level;
+    // The folder's next entry of the subfolder search; false after the last.
+    static bool NextSubfolderEntry(Level& level);
     int WalkFrom(const char* pattern, int maxDepth, bool enterSystemFolders, Level* levels);
 };

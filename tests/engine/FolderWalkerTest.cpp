@@ -263,3 +263,35 @@ TEST_F(FolderWalkerTest, RefusesFolderPathsThatDoNotFitAndGoesOn)
     EXPECT_EQ(0, rootWalker.Walk(longRoot.c_str(), "*", 16, 0));
     EXPECT_EQ((std::vector<std::string>{"toolong " + longRoot + "|"}), rootWalker.events);
 }
+
+// "*" and "*.*" see every subfolder in their own search; the walk must still be the one a
+// separate search for subfolders gives: same calls, same order, same depth limit and exclusions.
+TEST_F(FolderWalkerTest, APatternMatchingEveryNameWalksExactlyAsAnyOtherPattern)
+{
+    tree.WriteFile("r.txt", "");
+    tree.WriteFile("A\\a.txt", "");
+    tree.WriteFile("A\\Deep\\Deeper\\Deepest\\d.txt", "");
+    tree.WriteFile("B\\b1.txt", "");
+    tree.WriteFile("B\\b2.txt", "");
+    tree.WriteFile(".dot\\x.txt", "");
+    tree.WriteFile("System\\s.txt", "");
+    tree.MakeFolder("C\\Empty");
+    ASSERT_TRUE(SetFileAttributesA((root + "System").c_str(), FILE_ATTRIBUTE_SYSTEM));
+
+    for (int maxDepth : {0, 2, 16}) {
+        RecordingWalker separate;
+        EXPECT_EQ(0, separate.Walk(root.c_str(), "*.txt", maxDepth, 0));
+        for (const char* everything : {"*", "*.*"}) {
+            RecordingWalker combined;
+            DWORD handles = HandleCount();
+            EXPECT_EQ(0, combined.Walk(root.c_str(), everything, maxDepth, 0));
+            EXPECT_EQ(handles, HandleCount());
+            EXPECT_EQ(separate.events, combined.events) << everything << " to depth " << maxDepth;
+        }
+    }
+
+    RecordingWalker stopped;
+    stopped.stopAt = "folder " + root + "B\\ 1";
+    EXPECT_EQ(1, stopped.Walk(root.c_str(), "*.*", 16, 0));
+    EXPECT_EQ(stopped.stopAt, stopped.events.back());
+}
