@@ -81,11 +81,11 @@ protected:
         return result;
     }
 
-    void WriteList(const std::string& folders, const char* copyUpdated = "TRUE")
+    void WriteList(const std::string& folders, const char* copyUpdated = "TRUE", const std::string& dest = "")
     {
         work.WriteFile("list.ini", "[Program]\r\nTrellisvault\r\n[Date]\r\n03/14/06  09:05 PM\r\n[Description]\r\n\r\n"
                                    "[CopyUpdated]\r\n" + std::string(copyUpdated) + "\r\n[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n"
-                                   "[Dest]\r\n" + destination.Path() + "\r\n[Folders]\r\n" + folders);
+                                   "[Dest]\r\n" + (dest.empty() ? destination.Path() : dest) + "\r\n[Folders]\r\n" + folders);
     }
 
     std::string DateInList() const
@@ -195,4 +195,25 @@ TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
     RunnerResult usage = Run("");
     EXPECT_EQ(2u, usage.exitCode);
     EXPECT_NE(std::string::npos, usage.errors.find("Usage: tvbackup")) << usage.errors;
+}
+
+TEST_F(RunnerTest, AFullDiskIsAnsweredWithCancelAndExitsWithTwo)
+{
+    ULARGE_INTEGER available, total, totalFree;
+    if (!GetDiskFreeSpaceExA("U:\\", &available, &total, &totalFree) || total.QuadPart >= 2 * 1024 * 1024)
+        GTEST_SKIP() << "U: is not a small file system here (mounting a 1 MiB tmpfs needs root)";
+    std::string full = "U:\\tv-runner-full\\";
+    RemoveTree(full);
+    source.WriteFile("a.bin", std::string(600 * 1024, 'a'));
+    source.WriteFile("b.bin", std::string(600 * 1024, 'b'));
+    WriteList(source.Path() + "*.bin\r\n", "TRUE", full);
+
+    RunnerResult result = Run("\"" + (work / "list.ini") + "\"");
+
+    EXPECT_EQ(2u, result.exitCode) << result.output << result.errors;
+    EXPECT_NE(std::string::npos, result.errors.find("Insert another disk so the backup can continue.")) << result.errors;
+    std::string log = ReadWholeFile(LogPath());
+    EXPECT_NE(std::string::npos, log.find("! User aborted backup.\r\n\r\n2 files checked.\r\n1 files copied.\r\n")) << log;
+    EXPECT_EQ("03/14/06  09:05 PM", DateInList());
+    RemoveTree(full);
 }
