@@ -68,9 +68,10 @@ for files in $sizes; do
   row "engine up-to-date pass" "${m[pass]}" "$(maxpeak "${peak_pass[@]}")"
   row "xcopy up-to-date pass" "${m[xpass]}" "$(maxpeak "${peak_xpass[@]}")"
   row "listing both trees (floor)" "${m[list]}" "-"
-  row "2 x $files empty queue drains" "${m[drain]}" "-"
-  row "runner start-up (empty folder list)" "${m[start]}" "-"
-  row "xcopy start-up (empty folder)" "${m[xstart]}" "-"
+  fixed() { printf '%-40s %8.3f %10s %10s\n' "$1" "$2" "-" "-"; }
+  fixed "2 x $files empty queue drains" "${m[drain]}"
+  fixed "runner start-up (empty folder list)" "${m[start]}"
+  fixed "xcopy start-up (empty folder)" "${m[xstart]}"
   fs=$(calc "${m[pass]} - ${m[drain]}")
   fsrun=$(calc "${m[pass]} - ${m[drain]} - ${m[start]}")
   printf '%-40s %8.3f\n' "engine pass less its drains" "$fs" "engine pass less drains and start-up" "$fsrun"
