@@ -90,5 +90,7 @@ for files in $sizes; do
     bench profile-copy "C:\\tvbench\\src$tag\\" "C:\\tvbench\\pdst$tag\\" | sed 's/^/  /'
     rm -rf "$base/pdst$tag"
   fi
+  # the source tree stays for the next run; the copies go
+  rm -rf "$base/dst$tag" "$base/xdst$tag"
   unset t m
 done
