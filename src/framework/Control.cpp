@@ -43,6 +43,14 @@ int Control::AllocateControlId()
     return controlId;
 }
 
+void Control::TakeControlId(int id)
+{
+    if (id == 0)
+        AllocateControlId();
+    else
+        controlId = id;
+}
+
 bool Control::AttachOrCreate(const char* windowClass, HWND parent, const char* text, int x, int y, int width,
                              int height)
 {
