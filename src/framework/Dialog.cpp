@@ -49,8 +49,9 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
         Control* control = header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+        // the sender is answered with DWLP_MSGRESULT, so that is where the control's answer goes
         if (control != nullptr)
-            control->OnNotify(header);
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, control->OnNotify(header));
         else
             OnNotify(wParam, lParam);
         return 1;
