@@ -108,3 +108,9 @@ Control* ControlFromWindow(HWND window)
         return nullptr;
     return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+
+Control* ControlOfNotification(LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+}

@@ -62,3 +62,6 @@ WNDPROC SavedControlProc();
 // The wrapper bound to a control window, or null for a window without one (a template control
 // without a framework object, or a framework window, whose user data holds a Window).
 Control* ControlFromWindow(HWND window);
+
+// The wrapper of the control that sent a WM_NOTIFY whose lParam this is, or null.
+Control* ControlOfNotification(LPARAM lParam);

@@ -47,11 +47,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_NOTIFY: {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        Control* control = header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+        Control* control = ControlOfNotification(lParam);
         // the sender is answered with DWLP_MSGRESULT, so that is where the control's answer goes
         if (control != nullptr)
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, control->OnNotify(header));
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, control->OnNotify(reinterpret_cast<NMHDR*>(lParam)));
         else
             OnNotify(wParam, lParam);
         return 1;

@@ -111,10 +111,9 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnDrawItem(wParam, lParam);
         return 1;
     case WM_NOTIFY: {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        Control* control = header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+        Control* control = ControlOfNotification(lParam);
         if (control != nullptr)
-            return control->OnNotify(header);
+            return control->OnNotify(reinterpret_cast<NMHDR*>(lParam));
         OnNotify(wParam, lParam);
         return 0;
     }
