@@ -6,6 +6,8 @@
 #include "support/ModalDriver.h"
 #include "support/TempFolder.h"
 
+#include "TopDownBitmap.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -169,15 +171,8 @@ public:
         height = area.bottom;
         HDC source = wholeWindow ? GetWindowDC(window) : GetDC(window);
         HDC memory = CreateCompatibleDC(source);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP bitmap = CreateTopDownBitmap(memory, width, height, &bits);
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
         GdiFlush();
