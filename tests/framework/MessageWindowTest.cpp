@@ -1,4 +1,5 @@
 #include "framework/BoundedText.h"
+#include "framework/ProgramInstance.h"
 #include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"
 
@@ -6,9 +7,11 @@
 #include "support/ModalDriver.h"
 #include "support/TempFolder.h"
 
+#include "TestResources.h"
 #include "TopDownBitmap.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -653,6 +656,51 @@ TEST(MessageWindow, AnOwnerThatWasAlreadyDisabledStaysDisabled)
     ModalDriver closer(boxClass, [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
     EXPECT_EQ(0, box.Run(owner.window, "Closed from outside", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
     EXPECT_FALSE(IsWindowEnabled(owner.window));
+}
+
+// A template dialog with no object: OK ends it with 5.
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        EndDialog(dialog, 5);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST(MessageWindow, ABoxRaisedFromAModalDialogAnswersAndGivesTheDialogItsInputBack)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    OwnerWindow owner;
+    MessageWindow box;
+    int answer = -1;
+    int boxesDriven = 0;
+    bool dialogDisabledUnderTheBox = false;
+    bool dialogEnabledAfterTheBox = false;
+    ModalDriver dialogDriver("#32770", [&](HWND dialog) {
+        ModalDriver boxDriver(boxClass, [&](HWND window) {
+            dialogDisabledUnderTheBox = !IsWindowEnabled(dialog);
+            ClickButtonWithText(window, "No");
+        });
+        answer = box.Run(dialog, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION, nullptr, black,
+                         lightGrey, grey);
+        boxesDriven = boxDriver.Count();
+        dialogEnabledAfterTheBox = IsWindowEnabled(dialog) != FALSE;
+        ClickButton(dialog, IDOK);
+    });
+    INT_PTR ended = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PROBE), owner.window, PlainDialogProc, 0);
+    EXPECT_EQ(5, ended);
+    EXPECT_EQ(1, dialogDriver.Count());
+    EXPECT_EQ(1, boxesDriven);
+    EXPECT_EQ(IDNO, answer);
+    EXPECT_TRUE(dialogDisabledUnderTheBox);
+    EXPECT_TRUE(dialogEnabledAfterTheBox);
+    // the dialog manager gives the owner back its input when the dialog ends
+    EXPECT_TRUE(IsWindowEnabled(owner.window));
+    EXPECT_EQ(nullptr, box.Handle());
 }
 
 TEST(MessageWindow, ABoxWithoutOwnerIsCentredOnTheScreen)
