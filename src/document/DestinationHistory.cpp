@@ -60,9 +60,13 @@ bool DestinationHistory::pushHistory(char* buffer, std::size_t bufferSize)
     buffer[0] = '\0';
     if (!ready)
         return false;
+    // the field's limit holds only for typing: a text set by the program can be longer, and
+    // cut to the history's buffer it would name somewhere the user never chose
+    if (static_cast<std::size_t>(GetWindowTextLengthA(comboBox)) >= text.size())
+        return false;
     GetWindowTextA(comboBox, text.data(), static_cast<int>(text.size()));
     text.back() = '\0';
-    // a destination cut to the caller's buffer would back up somewhere the user never chose
+    // likewise a destination cut to the caller's buffer
     if (text[0] == '\0' || !CopyText(buffer, bufferSize, text.data())) {
         buffer[0] = '\0';
         return false;

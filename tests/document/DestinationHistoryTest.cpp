@@ -262,6 +262,14 @@ TEST_F(DestinationHistoryTest, TheFieldTakesAtMost260CharactersAndALongerBufferI
     EXPECT_EQ('#', shortBuffer[260]);
     EXPECT_FALSE(ReadValue(history, "b").present);
     EXPECT_EQ("a", ReadText(history, "MRUList"));
+
+    // the limit holds only for typing: a longer text set into the field is refused, not cut
+    SendMessageA(dialog.comboBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(("N:\\" + std::string(258, 'z')).c_str()));
+    ASSERT_EQ(261, GetWindowTextLengthA(dialog.comboBox));
+    EXPECT_EQ("", dialog.Push());
+    EXPECT_FALSE(dialog.pushed);
+    EXPECT_FALSE(ReadValue(history, "b").present);
+    EXPECT_EQ("a", ReadText(history, "MRUList"));
 }
 
 TEST_F(DestinationHistoryTest, AnOrderOfElevenLettersIsReadAndTwelveGiveAnEmptyList)
