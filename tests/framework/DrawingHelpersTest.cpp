@@ -2,7 +2,7 @@
 #include "framework/InsetFrame.h"
 #include "framework/TextArea.h"
 
-#include "TopDownBitmap.h"
+#include "Pixels.h"
 
 #include <windows.h>
 
@@ -38,15 +38,7 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
-    // Counts the pixels of one colour inside a rectangle (right and bottom excluded).
-    int Count(const RECT& area, COLORREF colour) const
-    {
-        int found = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                found += At(x, y) == colour;
-        return found;
-    }
+    int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
 
     HDC dc = nullptr;
 

@@ -8,7 +8,7 @@
 #include "support/TempFolder.h"
 
 #include "TestResources.h"
-#include "TopDownBitmap.h"
+#include "Pixels.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -197,14 +197,7 @@ public:
         return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
     }
 
-    int Count(const RECT& area, COLORREF colour) const
-    {
-        int found = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                found += At(x, y) == colour;
-        return found;
-    }
+    int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
 
     // Kept next to the test executable for a person to look at.
     void Save(const char* fileName) const

@@ -16,3 +16,15 @@ inline HBITMAP CreateTopDownBitmap(HDC dc, int width, int height, void** bits)
     *bits = nullptr;
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
+
+// Counts the pixels of one colour inside a rectangle (right and bottom excluded) of a picture
+// that answers At(x, y).
+template <class Picture>
+int CountPixels(const Picture& picture, const RECT& area, COLORREF colour)
+{
+    int found = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found += picture.At(x, y) == colour;
+    return found;
+}
