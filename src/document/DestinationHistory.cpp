@@ -34,8 +34,13 @@ bool DestinationHistory::loadHistory(HWND combo, int textSize, int maximum, cons
             for (std::size_t i = 0; i < count; ++i) {
                 const char letterName[2] = {order[i], '\0'};
                 // an entry whose value is missing or unreadable is left out of the list
-                if (readString(key, letterName, text.data(), static_cast<DWORD>(text.size()), ""))
-                    SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.data()));
+                if (!readString(key, letterName, text.data(), static_cast<DWORD>(text.size()), ""))
+                    continue;
+                LRESULT position = SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.data()));
+                // each entry keeps its own letter, since a left-out entry shifts the later ones
+                if (position >= 0)
+                    SendMessageA(comboBox, CB_SETITEMDATA, static_cast<WPARAM>(position),
+                                 static_cast<LPARAM>(static_cast<unsigned char>(order[i])));
             }
             text[0] = '\0';
             LRESULT firstLength = SendMessageA(comboBox, CB_GETLBTEXTLEN, 0, 0);
@@ -55,9 +60,13 @@ bool DestinationHistory::pushHistory(char* buffer, std::size_t bufferSize)
     buffer[0] = '\0';
     if (!ready)
         return false;
+    // the field's limit holds only for typing: a text set by the program can be longer, and
+    // cut to the history's buffer it would name somewhere the user never chose
+    if (static_cast<std::size_t>(GetWindowTextLengthA(comboBox)) >= text.size())
+        return false;
     GetWindowTextA(comboBox, text.data(), static_cast<int>(text.size()));
     text.back() = '\0';
-    // a destination cut to the caller's buffer would back up somewhere the user never chose
+    // likewise a destination cut to the caller's buffer
     if (text[0] == '\0' || !CopyText(buffer, bufferSize, text.data())) {
         buffer[0] = '\0';
         return false;
@@ -75,10 +84,14 @@ bool DestinationHistory::recordDestination(const char* destination)
     KeyCloser closer(key);
     LRESULT position = SendMessageA(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(destination));
-    char letter;
-    // an entry beyond the order's letters was not put there by the history; treat it as new
-    if (position != CB_ERR && static_cast<std::size_t>(position) < count) {
-        letter = order[static_cast<std::size_t>(position)];
+    // an entry without a letter of the order was not put there by the history; it counts as new
+    char letter = '\0';
+    if (position != CB_ERR) {
+        LRESULT itemLetter = SendMessageA(comboBox, CB_GETITEMDATA, static_cast<WPARAM>(position), 0);
+        if (itemLetter > 0 && itemLetter <= 0xFF && std::memchr(order.data(), static_cast<int>(itemLetter), count))
+            letter = static_cast<char>(itemLetter);
+    }
+    if (letter != '\0') {
         // the stored text keeps the letter case it was first stored with
         if (letter == order[0])
             return true;

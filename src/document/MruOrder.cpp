@@ -6,8 +6,15 @@ char LetterForNewEntry(const char* order, std::size_t count, std::size_t maximum
 {
     if (maximumEntries == 0 || maximumEntries > 26)
         return '\0';
-    if (count < maximumEntries)
-        return static_cast<char>('a' + count);
+    // the first letter the order does not hold yet: an order written by hand may skip one,
+    // and the next letter by count would then overwrite an entry still in use
+    if (count < maximumEntries) {
+        for (std::size_t next = 0; next < maximumEntries; ++next) {
+            char letter = static_cast<char>('a' + next);
+            if (std::memchr(order, letter, count) == nullptr)
+                return letter;
+        }
+    }
     if (std::strlen(order) < maximumEntries)
         return '\0';
     return order[maximumEntries - 1];

@@ -5,8 +5,9 @@
 // The destination history's order: the letters of its entries, most recently used first,
 // one letter per entry, each naming the registry value that holds the entry's text.
 
-// The letter a destination not yet in the history takes: the next letter from 'a' while fewer
-// than maximumEntries are in use, otherwise the letter of the least recently used entry.
+// The letter a destination not yet in the history takes: the first letter from 'a' that order
+// does not hold while fewer than maximumEntries are in use, otherwise the letter of the least
+// recently used entry.
 // Answers '\0' when there is no such letter (maximumEntries of 0, or an order shorter than it claims).
 char LetterForNewEntry(const char* order, std::size_t count, std::size_t maximumEntries);
 

@@ -7,10 +7,7 @@ Button::Button(bool subclass) : subclassOnCreate(subclass)
 
 bool Button::Create(HWND parent, int id, const char* text, int x, int y, int width, int height)
 {
-    if (id == 0)
-        AllocateControlId();
-    else
-        controlId = id;
+    TakeControlId(id);
     mnemonic = MnemonicOf(text);
     if (!AttachOrCreate("BUTTON", parent, text, x, y, width, height))
         return false;

@@ -7,10 +7,7 @@ ComboBox::ComboBox()
 
 bool ComboBox::Create(HWND parent, int id, const char* text, int x, int y, int width, int height)
 {
-    if (id == 0)
-        AllocateControlId();
-    else
-        controlId = id;
+    TakeControlId(id);
     return AttachOrCreate("COMBOBOX", parent, text, x, y, width, height);
 }
 

@@ -43,6 +43,14 @@ int Control::AllocateControlId()
     return controlId;
 }
 
+void Control::TakeControlId(int id)
+{
+    if (id == 0)
+        AllocateControlId();
+    else
+        controlId = id;
+}
+
 bool Control::AttachOrCreate(const char* windowClass, HWND parent, const char* text, int x, int y, int width,
                              int height)
 {
@@ -99,4 +107,10 @@ Control* ControlFromWindow(HWND window)
     if (GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(StaticWindowProc))
         return nullptr;
     return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+Control* ControlOfNotification(LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
 }

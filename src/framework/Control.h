@@ -33,6 +33,8 @@ public:
 
     // Takes the next automatic id (from 900, never reused) as this control's id.
     int AllocateControlId();
+    // Takes id as this control's id, or the next automatic one when id is 0.
+    void TakeControlId(int id);
     // Attaches to the parent's child with controlId, or creates the control; binds the wrapper.
     bool AttachOrCreate(const char* windowClass, HWND parent, const char* text, int x, int y, int width, int height);
     // Replaces the control's procedure (SubclassWindowProc when null); answers the previous one, or
@@ -60,3 +62,6 @@ WNDPROC SavedControlProc();
 // The wrapper bound to a control window, or null for a window without one (a template control
 // without a framework object, or a framework window, whose user data holds a Window).
 Control* ControlFromWindow(HWND window);
+
+// The wrapper of the control that sent a WM_NOTIFY whose lParam this is, or null.
+Control* ControlOfNotification(LPARAM lParam);

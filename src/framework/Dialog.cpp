@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/Control.h"
+#include "framework/MessageDispatch.h"
 #include "framework/Window.h"
 
 INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -32,6 +33,9 @@ bool Dialog::Create(HWND, int, const char*, int, int, int, int)
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    INT_PTR answer = 0;
+    if (DispatchSharedMessage(*this, message, wParam, lParam, answer))
+        return answer;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
@@ -43,10 +47,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_NOTIFY: {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        Control* control = header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+        Control* control = ControlOfNotification(lParam);
+        // the sender is answered with DWLP_MSGRESULT, so that is where the control's answer goes
         if (control != nullptr)
-            control->OnNotify(header);
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, control->OnNotify(reinterpret_cast<NMHDR*>(lParam)));
         else
             OnNotify(wParam, lParam);
         return 1;
@@ -60,79 +64,16 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnDrawItem(wParam, lParam);
         return 1;
     }
-    case WM_CREATE:
-        return OnCreate() ? 0 : -1;
     case WM_QUERYENDSESSION:
-        return OnQueryEndSession();
-    case WM_CTLCOLORLISTBOX:
-        return OnCtlColorListBox(wParam, lParam);
-    case WM_VKEYTOITEM:
-        return OnVKeyToItem(wParam);
-    case WM_CHAR:
-        OnChar(wParam, lParam);
-        return 0;
-    case WM_CONTEXTMENU:
-        OnContextMenu(wParam, lParam);
-        return 0;
+        // the dialog manager answers the sender with DWLP_MSGRESULT, not with this procedure's
+        // answer, so the handler's consent goes there and the procedure says it handled the message
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, OnQueryEndSession());
+        return TRUE;
     case WM_DESTROY:
         OnDestroy();
         return 0;
-    case WM_DROPFILES:
-        OnDropFiles(wParam);
-        return 0;
     case WM_HSCROLL:
         OnHScroll(wParam, lParam);
-        return 0;
-    case WM_INITMENU:
-        OnInitMenu();
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(wParam, lParam);
-        return 0;
-    case WM_KEYUP:
-        OnKeyUp(wParam, lParam);
-        return 0;
-    case WM_KILLFOCUS:
-        OnKillFocus();
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(wParam, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLButtonUp(wParam, lParam);
-        return 0;
-    case WM_MENUSELECT:
-        OnMenuSelect(wParam, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(wParam, lParam);
-        return 0;
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(wParam, lParam);
-        return 0;
-    case WM_RBUTTONUP:
-        OnRButtonUp(wParam, lParam);
-        return 0;
-    case WM_SETFOCUS:
-        OnSetFocus();
-        return 0;
-    case WM_SIZE:
-        OnSize(wParam, lParam);
-        return 0;
-    case WM_SYSCOLORCHANGE:
-        OnSysColorChange();
-        return 0;
-    case WM_SYSKEYDOWN:
-        OnSysKeyDown(wParam, lParam);
-        return 0;
-    case WM_SYSKEYUP:
-        OnSysKeyUp(wParam, lParam);
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
         return 0;
     default:
         return OnUnhandledMessage(message, wParam, lParam);

@@ -9,10 +9,7 @@ EditBox::EditBox()
 
 bool EditBox::Create(HWND parent, int id, const char* text, int x, int y, int width, int height)
 {
-    if (id == 0)
-        AllocateControlId();
-    else
-        controlId = id;
+    TakeControlId(id);
     bool made = AttachOrCreate("EDIT", parent, text, x, y, width, height);
     if (made)
         SetWindowTextA(hwnd, text);

@@ -11,10 +11,7 @@ ListView::ListView()
 
 bool ListView::Create(HWND parent, int id, const char* text, int x, int y, int width, int height)
 {
-    if (id == 0)
-        AllocateControlId();
-    else
-        controlId = id;
+    TakeControlId(id);
     return AttachOrCreate(WC_LISTVIEWA, parent, text, x, y, width, height);
 }
 

@@ -4,9 +4,6 @@
 
 bool ProgressBar::Create(HWND parent, int id, const char* text, int x, int y, int width, int height)
 {
-    if (id == 0)
-        AllocateControlId();
-    else
-        controlId = id;
+    TakeControlId(id);
     return AttachOrCreate(PROGRESS_CLASSA, parent, text, x, y, width, height);
 }

@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include "framework/Control.h"
+#include "framework/MessageDispatch.h"
 #include "framework/ProgramInstance.h"
 
 LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -90,9 +91,10 @@ bool Window::RegisterClassOnce(bool& registered, const WNDCLASSA& windowClass)
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT answer = 0;
+    if (DispatchSharedMessage(*this, message, wParam, lParam, answer))
+        return answer;
     switch (message) {
-    case WM_CREATE:
-        return OnCreate() ? 0 : -1;
     case WM_DESTROY:
         OnDestroy();
         SaveState();
@@ -103,88 +105,24 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam)
             SaveState();
         return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
     case WM_DRAWITEM:
         OnDrawItem(wParam, lParam);
         return 1;
     case WM_NOTIFY: {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        Control* control = header != nullptr ? ControlFromWindow(header->hwndFrom) : nullptr;
+        Control* control = ControlOfNotification(lParam);
         if (control != nullptr)
-            return control->OnNotify(header);
+            return control->OnNotify(reinterpret_cast<NMHDR*>(lParam));
         OnNotify(wParam, lParam);
         return 0;
     }
-    case WM_QUERYENDSESSION:
-        return OnQueryEndSession();
-    case WM_CTLCOLORLISTBOX:
-        return OnCtlColorListBox(wParam, lParam);
-    case WM_VKEYTOITEM:
-        return OnVKeyToItem(wParam);
-    case WM_CHAR:
-        OnChar(wParam, lParam);
-        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;
+    // no routing to control objects here: the button bar routes its buttons' commands itself
     case WM_COMMAND:
         OnCommand(wParam, lParam);
-        return 0;
-    case WM_CONTEXTMENU:
-        OnContextMenu(wParam, lParam);
-        return 0;
-    case WM_DROPFILES:
-        OnDropFiles(wParam);
-        return 0;
-    case WM_INITMENU:
-        OnInitMenu();
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(wParam, lParam);
-        return 0;
-    case WM_KEYUP:
-        OnKeyUp(wParam, lParam);
-        return 0;
-    case WM_KILLFOCUS:
-        OnKillFocus();
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(wParam, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLButtonUp(wParam, lParam);
-        return 0;
-    case WM_MENUSELECT:
-        OnMenuSelect(wParam, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(wParam, lParam);
-        return 0;
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(wParam, lParam);
-        return 0;
-    case WM_RBUTTONUP:
-        OnRButtonUp(wParam, lParam);
-        return 0;
-    case WM_SETFOCUS:
-        OnSetFocus();
-        return 0;
-    case WM_SIZE:
-        OnSize(wParam, lParam);
-        return 0;
-    case WM_SYSCOLORCHANGE:
-        OnSysColorChange();
-        return 0;
-    case WM_SYSKEYDOWN:
-        OnSysKeyDown(wParam, lParam);
-        return 0;
-    case WM_SYSKEYUP:
-        OnSysKeyUp(wParam, lParam);
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
         return 0;
     default:
         if (OnUnhandledMessage(message, wParam, lParam) != 0)

@@ -185,27 +185,39 @@ TEST_F(DestinationHistoryTest, ADestinationDifferingOnlyInCaseMovesFirstAndKeeps
     EXPECT_FALSE(ReadValue(history, "c").present);
 }
 
-TEST_F(DestinationHistoryTest, AMissingLetterValueShiftsTheListAgainstTheOrder)
+TEST_F(DestinationHistoryTest, AMissingLetterValueLeavesTheOtherEntriesTheirLetters)
 {
     StoreHistory({{"b", "B:\\"}, {"c", "C:\\"}}, "abc");
     {
         HistoryDialog dialog(parent, programKey.Name());
         EXPECT_EQ((Entries{"B:\\", "C:\\"}), dialog.List());
         EXPECT_EQ("B:\\", dialog.EditText());
-        // C:\ is at list position 1, which is letter b of the order
+        // C:\ is at list position 1 but keeps its own letter c, not the order's letter b there
         dialog.Push("C:\\");
-        EXPECT_EQ("bac", ReadText(history, "MRUList"));
+        EXPECT_EQ("cab", ReadText(history, "MRUList"));
         EXPECT_EQ("B:\\", ReadText(history, "b"));
         EXPECT_EQ("C:\\", ReadText(history, "c"));
     }
     {
-        // the order still counts the missing entry, so a new destination takes the next letter
         HistoryDialog dialog(parent, programKey.Name());
+        EXPECT_EQ((Entries{"C:\\", "B:\\"}), dialog.List());
+        EXPECT_EQ("C:\\", dialog.EditText()) << "the destination pushed last comes first";
+        // the order still counts the missing entry, so a new destination takes the next letter
         dialog.Push("D:\\");
-        EXPECT_EQ("dbac", ReadText(history, "MRUList"));
+        EXPECT_EQ("dcab", ReadText(history, "MRUList"));
         EXPECT_EQ("D:\\", ReadText(history, "d"));
         EXPECT_FALSE(ReadValue(history, "a").present);
     }
+}
+
+TEST_F(DestinationHistoryTest, AnOrderThatSkipsALetterLosesNoEntryToANewDestination)
+{
+    StoreHistory({{"b", "B:\\"}}, "b");
+    HistoryDialog dialog(parent, programKey.Name());
+    EXPECT_EQ("E:\\", dialog.Push("E:\\"));
+    EXPECT_EQ("ab", ReadText(history, "MRUList"));
+    EXPECT_EQ("E:\\", ReadText(history, "a"));
+    EXPECT_EQ("B:\\", ReadText(history, "b"));
 }
 
 TEST_F(DestinationHistoryTest, AnEmptyFieldStoresNothingAndALaterPressWorksOnTheSameHistory)
@@ -248,6 +260,14 @@ TEST_F(DestinationHistoryTest, TheFieldTakesAtMost260CharactersAndALongerBufferI
     EXPECT_FALSE(dialog.history.pushHistory(shortBuffer, 260));
     EXPECT_EQ('\0', shortBuffer[0]);
     EXPECT_EQ('#', shortBuffer[260]);
+    EXPECT_FALSE(ReadValue(history, "b").present);
+    EXPECT_EQ("a", ReadText(history, "MRUList"));
+
+    // the limit holds only for typing: a longer text set into the field is refused, not cut
+    SendMessageA(dialog.comboBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(("N:\\" + std::string(258, 'z')).c_str()));
+    ASSERT_EQ(261, GetWindowTextLengthA(dialog.comboBox));
+    EXPECT_EQ("", dialog.Push());
+    EXPECT_FALSE(dialog.pushed);
     EXPECT_FALSE(ReadValue(history, "b").present);
     EXPECT_EQ("a", ReadText(history, "MRUList"));
 }

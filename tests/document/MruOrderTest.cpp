@@ -15,6 +15,14 @@ TEST(MruOrder, NewEntriesTakeLettersInOrderThenTheLeastRecentlyUsed)
     EXPECT_EQ('b', LetterForNewEntry("kjihgfedcba", 11, 10));
 }
 
+TEST(MruOrder, ANewEntryNeverTakesALetterStillInUse)
+{
+    // orders written by hand that skip a letter: counting alone would name b and c again
+    EXPECT_EQ('a', LetterForNewEntry("b", 1, 10));
+    EXPECT_EQ('b', LetterForNewEntry("ca", 2, 10));
+    EXPECT_EQ('d', LetterForNewEntry("bac", 3, 10));
+}
+
 TEST(MruOrder, NoLetterForAnImpossibleHistory)
 {
     EXPECT_EQ('\0', LetterForNewEntry("", 0, 0));

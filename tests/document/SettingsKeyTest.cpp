@@ -94,26 +94,28 @@ TEST_F(SettingsKeyTest, ReadStringTakesATextThatFitsWithItsTerminator)
 
     // a guard past the ten-byte buffer shows that nothing is written beyond it; Wine answers
     // ERROR_MORE_DATA for the unterminated ten characters, Windows may hand them over unterminated
-    char buffer[12];
-    std::memset(buffer, '#', sizeof buffer);
-    EXPECT_TRUE(readString(opened, "fits", buffer, 10, "dflt"));
-    EXPECT_STREQ("fffffffff", buffer);
-    EXPECT_EQ('#', buffer[10]);
-    EXPECT_FALSE(readString(opened, "oneOver", buffer, 10, "dflt"));
-    EXPECT_STREQ("dflt", buffer);
-    EXPECT_EQ('#', buffer[10]);
-    EXPECT_TRUE(readString(opened, "empty", buffer, 10, "dflt"));
-    EXPECT_STREQ("", buffer);
-    EXPECT_TRUE(readString(opened, "noTerminator", buffer, 10, "dflt"));
-    EXPECT_STREQ("abc", buffer);
-    EXPECT_FALSE(readString(opened, "noTerminatorFull", buffer, 10, "dflt"));
-    EXPECT_STREQ("dflt", buffer);
-    EXPECT_EQ('#', buffer[10]);
-    EXPECT_TRUE(readString(opened, "zeroBytes", buffer, 10, "dflt"));
-    EXPECT_STREQ("", buffer);
-    EXPECT_FALSE(readString(opened, "absent", buffer, 10, "a default longer than the buffer"));
-    EXPECT_STREQ("a default", buffer);
-    EXPECT_EQ('#', buffer[10]);
+    struct Read {
+        const char* name;
+        const char* defaultText;
+        bool read;
+        const char* text;
+    };
+    const Read reads[] = {
+        {"fits", "dflt", true, "fffffffff"},
+        {"oneOver", "dflt", false, "dflt"},
+        {"empty", "dflt", true, ""},
+        {"noTerminator", "dflt", true, "abc"},
+        {"noTerminatorFull", "dflt", false, "dflt"},
+        {"zeroBytes", "dflt", true, ""},
+        {"absent", "a default longer than the buffer", false, "a default"},
+    };
+    for (const Read& expected : reads) {
+        char buffer[12];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(expected.read, readString(opened, expected.name, buffer, 10, expected.defaultText)) << expected.name;
+        EXPECT_STREQ(expected.text, buffer) << expected.name;
+        EXPECT_EQ('#', buffer[10]) << expected.name;
+    }
 }
 
 TEST_F(SettingsKeyTest, ReadStringTreatsOtherTypesAsAbsent)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 // A plain popup (no frame, so its window rectangle is exactly what it was given).
@@ -21,17 +23,29 @@ RECT WindowRect(HWND window)
 
 } // namespace
 
-TEST(CenterWindow, CentresOnTheOwnerAndKeepsTheSize)
+// An owner's window rectangle, the size of the window centred on it and where that window must go.
+struct OwnedCase {
+    const char* name;
+    RECT owner;
+    SIZE size;
+    POINT expected;
+};
+
+class CenterOnOwner : public testing::TestWithParam<OwnedCase> {
+};
+
+TEST_P(CenterOnOwner, PlacesTheWindowAndKeepsItsSize)
 {
-    HWND owner = Popup(nullptr, 100, 100, 400, 300);
-    HWND window = Popup(owner, 0, 0, 200, 100);
+    const OwnedCase& c = GetParam();
+    HWND owner = Popup(nullptr, c.owner.left, c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top);
+    HWND window = Popup(owner, 300, 300, c.size.cx, c.size.cy);
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(CenterWindow(window));
     RECT rect = WindowRect(window);
-    EXPECT_EQ(200, rect.left);
-    EXPECT_EQ(200, rect.top);
-    EXPECT_EQ(200, rect.right - rect.left);
-    EXPECT_EQ(100, rect.bottom - rect.top);
+    EXPECT_EQ(c.expected.x, rect.left);
+    EXPECT_EQ(c.expected.y, rect.top);
+    EXPECT_EQ(c.size.cx, rect.right - rect.left);
+    EXPECT_EQ(c.size.cy, rect.bottom - rect.top);
     // centring again moves nothing and grows nothing
     EXPECT_TRUE(CenterWindow(window));
     RECT again = WindowRect(window);
@@ -40,33 +54,15 @@ TEST(CenterWindow, CentresOnTheOwnerAndKeepsTheSize)
     DestroyWindow(owner);
 }
 
-TEST(CenterWindow, AWindowLargerThanItsOwnerNeverGoesNegative)
-{
-    HWND owner = Popup(nullptr, 50, 40, 200, 150);
-    HWND window = Popup(owner, 300, 300, 500, 400);
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(CenterWindow(window));
-    RECT rect = WindowRect(window);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(0, rect.top);
-    EXPECT_EQ(500, rect.right - rect.left);
-    EXPECT_EQ(400, rect.bottom - rect.top);
-    DestroyWindow(window);
-    DestroyWindow(owner);
-}
+const OwnedCase ownedCases[] = {
+    {"CentredOnTheOwner", {100, 100, 500, 400}, {200, 100}, {200, 200}},
+    // a window larger than its owner goes to the owner's left and top, clipped to 0
+    {"LargerThanTheOwnerNeverNegative", {50, 40, 250, 190}, {500, 400}, {0, 0}},
+    {"WithinTheOwnersRightAndBottomEdges", {1000, 800, 1200, 900}, {300, 300}, {1200 - 300, 900 - 300}},
+};
 
-TEST(CenterWindow, StaysWithinTheOwnersRightAndBottomEdges)
-{
-    HWND owner = Popup(nullptr, 1000, 800, 200, 100);
-    HWND window = Popup(owner, 0, 0, 300, 300);
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(CenterWindow(window));
-    RECT rect = WindowRect(window);
-    EXPECT_EQ(1200 - 300, rect.left);
-    EXPECT_EQ(900 - 300, rect.top);
-    DestroyWindow(window);
-    DestroyWindow(owner);
-}
+INSTANTIATE_TEST_SUITE_P(CenterWindow, CenterOnOwner, testing::ValuesIn(ownedCases),
+                         [](const testing::TestParamInfo<OwnedCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(CenterWindow, AWindowWithoutOwnerIsCentredOnTheScreen)
 {

@@ -32,6 +32,15 @@ private:
     HWND handle;
 };
 
+// The main window's three parts: 80, 40 (drawn popped out) and 12 average characters.
+void DeclareMainWindowParts(StatusBar& bar)
+{
+    ASSERT_TRUE(bar.SetPartCount(3));
+    bar.AddPart(80, 0);
+    bar.AddPart(40, SBT_POPOUT);
+    bar.AddPart(12, 0);
+}
+
 } // namespace
 
 // Automatic ids are process-wide and never reused, so a fresh process of this executable
@@ -162,10 +171,7 @@ TEST(StatusBarControl, PartsFollowTheFontsAverageWidthFromTheRight)
 {
     ParentWindow parent;
     StatusBar bar;
-    ASSERT_TRUE(bar.SetPartCount(3));
-    bar.AddPart(80, 0);
-    bar.AddPart(40, SBT_POPOUT);
-    bar.AddPart(12, 0);
+    ASSERT_NO_FATAL_FAILURE(DeclareMainWindowParts(bar));
     bar.AddPart(99, 0);
     ASSERT_TRUE(bar.CreateStatusBar(parent.Handle()));
     EXPECT_EQ(3, SendMessageA(bar.Handle(), SB_GETPARTS, 0, 0));
@@ -205,10 +211,7 @@ TEST(StatusBarControl, TextGoesToThePartWithItsStyleAndHeightFollowsVisibility)
 {
     ParentWindow parent;
     StatusBar bar;
-    ASSERT_TRUE(bar.SetPartCount(3));
-    bar.AddPart(80, 0);
-    bar.AddPart(40, SBT_POPOUT);
-    bar.AddPart(12, 0);
+    ASSERT_NO_FATAL_FAILURE(DeclareMainWindowParts(bar));
     ASSERT_TRUE(bar.CreateStatusBar(parent.Handle()));
     bar.Resize(SIZE_RESTORED, MAKELPARAM(600, 200));
     EXPECT_TRUE(bar.SetText(1, "Dest E:\\"));

@@ -183,7 +183,8 @@ TEST_F(DialogObject, NotifyAndDrawItemAnswerOneWhoeverTakesThem)
     HWND window = MakeModeless();
     ASSERT_NE(nullptr, window);
     NMHDR fromList = {dialog.list.Handle(), IDC_PROBE_LIST, NM_CLICK};
-    SendMessageA(window, WM_NOTIFY, IDC_PROBE_LIST, reinterpret_cast<LPARAM>(&fromList));
+    // the control's answer reaches the sender, as it does in a window
+    EXPECT_EQ(42, SendMessageA(window, WM_NOTIFY, IDC_PROBE_LIST, reinterpret_cast<LPARAM>(&fromList)));
     EXPECT_EQ(1, LastAnswerTo(WM_NOTIFY));
     EXPECT_EQ(1, dialog.list.notifies);
     NMHDR fromPlain = {GetDlgItem(window, IDC_PLAIN_BUTTON), IDC_PLAIN_BUTTON, NM_CLICK};

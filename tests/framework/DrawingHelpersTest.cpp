@@ -2,6 +2,8 @@
 #include "framework/InsetFrame.h"
 #include "framework/TextArea.h"
 
+#include "Pixels.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,15 +20,8 @@ public:
         HDC screen = GetDC(nullptr);
         dc = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap = CreateTopDownBitmap(dc, width, height, &bits);
         previousBitmap = SelectObject(dc, bitmap);
         RECT all = {0, 0, width, height};
         HBRUSH brush = CreateSolidBrush(fill);
@@ -43,15 +38,7 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
-    // Counts the pixels of one colour inside a rectangle (right and bottom excluded).
-    int Count(const RECT& area, COLORREF colour) const
-    {
-        int found = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                found += At(x, y) == colour;
-        return found;
-    }
+    int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
 
     HDC dc = nullptr;
 

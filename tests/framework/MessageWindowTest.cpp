@@ -1,4 +1,5 @@
 #include "framework/BoundedText.h"
+#include "framework/ProgramInstance.h"
 #include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"
 
@@ -6,7 +7,11 @@
 #include "support/ModalDriver.h"
 #include "support/TempFolder.h"
 
+#include "TestResources.h"
+#include "Pixels.h"
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -169,15 +174,8 @@ public:
         height = area.bottom;
         HDC source = wholeWindow ? GetWindowDC(window) : GetDC(window);
         HDC memory = CreateCompatibleDC(source);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP bitmap = CreateTopDownBitmap(memory, width, height, &bits);
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
         GdiFlush();
@@ -199,14 +197,7 @@ public:
         return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
     }
 
-    int Count(const RECT& area, COLORREF colour) const
-    {
-        int found = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                found += At(x, y) == colour;
-        return found;
-    }
+    int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
 
     // Kept next to the test executable for a person to look at.
     void Save(const char* fileName) const
@@ -658,6 +649,51 @@ TEST(MessageWindow, AnOwnerThatWasAlreadyDisabledStaysDisabled)
     ModalDriver closer(boxClass, [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
     EXPECT_EQ(0, box.Run(owner.window, "Closed from outside", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
     EXPECT_FALSE(IsWindowEnabled(owner.window));
+}
+
+// A template dialog with no object: OK ends it with 5.
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        EndDialog(dialog, 5);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST(MessageWindow, ABoxRaisedFromAModalDialogAnswersAndGivesTheDialogItsInputBack)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    OwnerWindow owner;
+    MessageWindow box;
+    int answer = -1;
+    int boxesDriven = 0;
+    bool dialogDisabledUnderTheBox = false;
+    bool dialogEnabledAfterTheBox = false;
+    ModalDriver dialogDriver("#32770", [&](HWND dialog) {
+        ModalDriver boxDriver(boxClass, [&](HWND window) {
+            dialogDisabledUnderTheBox = !IsWindowEnabled(dialog);
+            ClickButtonWithText(window, "No");
+        });
+        answer = box.Run(dialog, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION, nullptr, black,
+                         lightGrey, grey);
+        boxesDriven = boxDriver.Count();
+        dialogEnabledAfterTheBox = IsWindowEnabled(dialog) != FALSE;
+        ClickButton(dialog, IDOK);
+    });
+    INT_PTR ended = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PROBE), owner.window, PlainDialogProc, 0);
+    EXPECT_EQ(5, ended);
+    EXPECT_EQ(1, dialogDriver.Count());
+    EXPECT_EQ(1, boxesDriven);
+    EXPECT_EQ(IDNO, answer);
+    EXPECT_TRUE(dialogDisabledUnderTheBox);
+    EXPECT_TRUE(dialogEnabledAfterTheBox);
+    // the dialog manager gives the owner back its input when the dialog ends
+    EXPECT_TRUE(IsWindowEnabled(owner.window));
+    EXPECT_EQ(nullptr, box.Handle());
 }
 
 TEST(MessageWindow, ABoxWithoutOwnerIsCentredOnTheScreen)

@@ -2,61 +2,67 @@
 
 #include <gtest/gtest.h>
 
-TEST(UppercaseAscii, CapitalisesOnlyTheAsciiLetters)
+#include <string>
+#include <vector>
+
+namespace {
+
+// A text before and after an in-place helper changed it.
+struct Change {
+    const char* before;
+    const char* after;
+};
+
+// Runs an in-place helper on a writable copy of the text and answers what it left there.
+std::string Applied(void (*helper)(char*), const char* text)
 {
-    char name[] = "abc.ini";
-    EXPECT_EQ(name, UppercaseAscii(name));
-    EXPECT_STREQ("ABC.INI", name);
+    std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
+    helper(buffer.data());
+    return buffer.data();
+}
 
-    char mixed[] = "Za`{@[z 9\xe9\xe0\xff";
-    UppercaseAscii(mixed);
-    EXPECT_STREQ("ZA`{@[Z 9\xe9\xe0\xff", mixed);
+void Uppercase(char* text)
+{
+    EXPECT_EQ(text, UppercaseAscii(text));
+}
 
-    char empty[] = "";
-    UppercaseAscii(empty);
-    EXPECT_STREQ("", empty);
+class UppercaseAsciiCase : public testing::TestWithParam<Change> {
+};
+
+class StripExtensionCase : public testing::TestWithParam<Change> {
+};
+
+} // namespace
+
+TEST_P(UppercaseAsciiCase, CapitalisesOnlyTheAsciiLetters)
+{
+    EXPECT_EQ(GetParam().after, Applied(Uppercase, GetParam().before));
+}
+
+INSTANTIATE_TEST_SUITE_P(UppercaseAscii, UppercaseAsciiCase,
+                         testing::Values(Change{"abc.ini", "ABC.INI"},
+                                         Change{"Za`{@[z 9\xe9\xe0\xff", "ZA`{@[Z 9\xe9\xe0\xff"}, Change{"", ""}));
+
+TEST(UppercaseAscii, NoTextAnswersNull)
+{
     EXPECT_EQ(nullptr, UppercaseAscii(nullptr));
 }
 
-TEST(StripExtension, CutsAtTheLastDotOfTheFileName)
+TEST_P(StripExtensionCase, CutsOnlyAnExtensionOfTheFileName)
 {
-    char path[] = "C:\\Data\\list.ini";
-    StripExtension(path);
-    EXPECT_STREQ("C:\\Data\\list", path);
-
-    char twoDots[] = "C:\\Data\\list.old.ini";
-    StripExtension(twoDots);
-    EXPECT_STREQ("C:\\Data\\list.old", twoDots);
-
-    char onlyExtension[] = ".ini";
-    StripExtension(onlyExtension);
-    EXPECT_STREQ("", onlyExtension);
-
-    char trailingDot[] = "list.";
-    StripExtension(trailingDot);
-    EXPECT_STREQ("list", trailingDot);
+    EXPECT_EQ(GetParam().after, Applied(StripExtension, GetParam().before));
 }
 
-TEST(StripExtension, LeavesNamesWithoutAnExtensionAlone)
+INSTANTIATE_TEST_SUITE_P(CutsAtTheLastDotOfTheFileName, StripExtensionCase,
+                         testing::Values(Change{"C:\\Data\\list.ini", "C:\\Data\\list"},
+                                         Change{"C:\\Data\\list.old.ini", "C:\\Data\\list.old"}, Change{".ini", ""},
+                                         Change{"list.", "list"}));
+
+INSTANTIATE_TEST_SUITE_P(LeavesNamesWithoutAnExtensionAlone, StripExtensionCase,
+                         testing::Values(Change{"C:\\Data.old\\list", "C:\\Data.old\\list"}, Change{"C:", "C:"},
+                                         Change{"C:list", "C:list"}, Change{"list", "list"}, Change{"", ""}));
+
+TEST(StripExtension, NoTextIsLeftAlone)
 {
-    char dottedFolder[] = "C:\\Data.old\\list";
-    StripExtension(dottedFolder);
-    EXPECT_STREQ("C:\\Data.old\\list", dottedFolder);
-
-    char drive[] = "C:";
-    StripExtension(drive);
-    EXPECT_STREQ("C:", drive);
-
-    char driveRelative[] = "C:list";
-    StripExtension(driveRelative);
-    EXPECT_STREQ("C:list", driveRelative);
-
-    char plain[] = "list";
-    StripExtension(plain);
-    EXPECT_STREQ("list", plain);
-
-    char empty[] = "";
-    StripExtension(empty);
-    EXPECT_STREQ("", empty);
     StripExtension(nullptr);
 }

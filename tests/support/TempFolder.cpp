@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TempFolder::TempFolder(const char* name)
 {
     char temp[MAX_PATH];
@@ -12,8 +14,10 @@ TempFolder::TempFolder(const char* name)
         ADD_FAILURE() << "GetTempPathA failed";
         return;
     }
-    char unique[32];
-    wsprintfA(unique, "%lu-%lu", GetCurrentProcessId(), GetTickCount());
+    // two folders of one name made within the same tick must not share, and so remove, one tree
+    static unsigned made;
+    std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
+                         std::to_string(++made);
     path = std::string(temp) + "tv-" + name + "-" + unique + "\\";
     RemoveTree(path);
     if (!CreateDirectoryA(path.c_str(), nullptr))
