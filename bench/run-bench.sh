@@ -21,8 +21,10 @@ median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
 base=$WINEPREFIX/drive_c/tvbench
 mkdir -p "$base"
-echo "Trellisvault benchmark: $runs runs each, medians; x86_64 build under $("$TV_WINE" --version 2>/dev/null || echo Wine)"
-echo "(this machine runs no 32-bit programs, so the shipped 32-bit build is not measured)"
+echo "Trellisvault benchmark: $runs runs each, medians; $(basename "$build") build under $("$TV_WINE" --version 2>/dev/null || echo Wine)"
+if [ "$(basename "$build")" != i686 ]; then
+  echo "(this machine runs no 32-bit programs, so the shipped 32-bit build is not measured)"
+fi
 
 # the fixed cost of starting each program: the runner on an empty folder list, xcopy on an empty folder
 printf '[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Dest]\r\nC:\\tvbench\\emptydst\\\r\n[Folders]\r\n' > "$base/empty.ini"

@@ -9,6 +9,7 @@ packages=(
   xvfb xauth
   googletest
   clang libclang-rt-14-dev
+  python3
 )
 
 missing=()
