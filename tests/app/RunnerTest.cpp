@@ -199,9 +199,8 @@ TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
 
 TEST_F(RunnerTest, AFullDiskIsAnsweredWithCancelAndExitsWithTwo)
 {
-    ULARGE_INTEGER available, total, totalFree;
-    if (!GetDiskFreeSpaceExA("U:\\", &available, &total, &totalFree) || total.QuadPart >= 2 * 1024 * 1024)
-        GTEST_SKIP() << "U: is not a small file system here (mounting a 1 MiB tmpfs needs root)";
+    if (!SmallDiskMounted())
+        GTEST_SKIP() << kNoSmallDisk;
     std::string full = "U:\\tv-runner-full\\";
     RemoveTree(full);
     source.WriteFile("a.bin", std::string(600 * 1024, 'a'));

@@ -210,23 +210,6 @@ FILETIME WriteTimeOf(const std::string& path)
     return data.ftLastWriteTime;
 }
 
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool FileExists(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());

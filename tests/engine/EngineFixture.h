@@ -93,6 +93,4 @@ std::vector<std::string> RunLines(const std::string& log, const std::string& hea
 // Sets a file's last-write time (UTC) to the given calendar time.
 void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute, int second = 0);
 FILETIME WriteTimeOf(const std::string& path);
-// The names in a folder (files and folders, without "." and ".."), sorted.
-std::vector<std::string> NamesIn(const std::string& folder);
 bool FileExists(const std::string& path);

@@ -378,9 +378,8 @@ class RunAtAFullDiskTest : public RunDriverTest {
 protected:
     void SetUp() override
     {
-        ULARGE_INTEGER available, total, totalFree;
-        if (!GetDiskFreeSpaceExA("U:\\", &available, &total, &totalFree) || total.QuadPart >= 2 * 1024 * 1024)
-            GTEST_SKIP() << "U: is not a small file system here (mounting a 1 MiB tmpfs needs root)";
+        if (!SmallDiskMounted())
+            GTEST_SKIP() << kNoSmallDisk;
         RemoveTree(root);
         CopyText(ui.confirmedOptions.destination, root.c_str());
     }

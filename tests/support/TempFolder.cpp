@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 
 TempFolder::TempFolder(const char* name)
@@ -96,4 +98,27 @@ std::string ReadWholeFile(const std::string& path)
         content.append(chunk, got);
     CloseHandle(file);
     return content;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool SmallDiskMounted()
+{
+    ULARGE_INTEGER available, total, totalFree;
+    return GetDiskFreeSpaceExA("U:\\", &available, &total, &totalFree) && total.QuadPart < 2 * 1024 * 1024;
 }

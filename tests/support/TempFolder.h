@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the prefix's temporary folder, removed with everything in it
 // (read-only, hidden and system files too) when the object goes.
@@ -29,3 +30,9 @@ private:
 void RemoveTree(const std::string& folder);
 // Reads a whole file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// The names in a folder (files and folders, without "." and ".."), sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
+// True when U:\ is the test prefix's 1 MiB file system, which needs root to mount.
+bool SmallDiskMounted();
+// Why a full-disk test is skipped when SmallDiskMounted() is false.
+constexpr const char* kNoSmallDisk = "U: is not a small file system here (mounting a 1 MiB tmpfs needs root)";
