@@ -283,6 +283,9 @@ bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFile
         destinationMissing = IsMissing(GetLastError());
         return false;
     }
+    // a folder of the file's name holds no copy of it; the copy attempt then reports the clash
+    if (destination.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
     SYSTEMTIME source;
     SYSTEMTIME copy;
     if (!FileTimeToSystemTime(&sourceWriteTime, &source) || !FileTimeToSystemTime(&destination.ftLastWriteTime, &copy))

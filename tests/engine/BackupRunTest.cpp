@@ -187,6 +187,21 @@ TEST_F(CopyPolicyTest, AReadOnlyCopyIsRefusedAndKeptAsItWas)
     EXPECT_EQ("1 errors occured during the backup.", ui.status[0]);
 }
 
+// A folder where the copy belongs is no copy of the file, however recent its time: the file is
+// reported as not copied instead of passing as up to date.
+TEST_F(CopyPolicyTest, AFolderInThePlaceOfTheCopyIsRefusedEvenWhenNewer)
+{
+    source.WriteFile("a.txt", "new");
+    SetWriteTime(src + "a.txt", 2020, 1, 1, 0, 0, 0);
+    ASSERT_TRUE(CreateFolderPath((mirror + "a.txt\\").c_str()));
+    run.options.copyUpdated = true;
+
+    EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
+    EXPECT_EQ(LogHeader() + "! Can't copy - access denied: " + src + "a.txt\r\n" + LogSummary(1, 0, "1 errors occured during the backup."), Log());
+    EXPECT_TRUE(GetFileAttributesA((mirror + "a.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ((std::vector<std::string>{"a.txt"}), NamesIn(mirror));
+}
+
 TEST_F(CopyPolicyTest, ACopyHeldOpenElsewhereIsRefusedWithASharingViolation)
 {
     source.WriteFile("a.txt", "new");
