@@ -179,8 +179,8 @@ static void MakePlain(const char* path, DWORD sourceAttributes)
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
 }
 
-// A copy refused with one of these codes stopped at opening its source or creating the
-// destination, so a file now found at the destination's name was put there by someone else.
+// A copy refused as not found, access denied or sharing violation stopped at opening its source
+// or creating the destination, so a file now found at the destination's name is someone else's.
 static bool MayHaveCreatedDestination(DWORD code)
 {
     return !IsMissing(code) && code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION;
