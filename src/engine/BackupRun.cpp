@@ -179,6 +179,34 @@ static void MakePlain(const char* path, DWORD sourceAttributes)
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
 }
 
+// A copy refused as not found, access denied or sharing violation stopped at opening its source
+// or creating the destination, so a file now found at the destination's name is someone else's.
+static bool MayHaveCreatedDestination(DWORD code)
+{
+    return !IsMissing(code) && code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION;
+}
+
+// Creates a new, empty file under a free temporary name in folder. A copy made with "fail if
+// exists" cannot tell a taken name from a source it could not open (both are found before the
+// destination is touched), so a name is owned only once this process has created it.
+static bool ReserveTemporaryName(const char* folder, char* temporary, std::size_t size, DWORD& failure)
+{
+    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
+    failure = ERROR_FILE_EXISTS;
+    for (DWORD attempt = 0; attempt < 0x10000; ++attempt) {
+        FormatText(temporary, size, "%s~tv%04lx.tmp", folder, static_cast<unsigned long>((seed + attempt) & 0xFFFF));
+        HANDLE reserved = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (reserved != INVALID_HANDLE_VALUE) {
+            CloseHandle(reserved);
+            return true;
+        }
+        failure = GetLastError();
+        if (!NameWasTaken(failure))
+            return false;
+    }
+    return false;
+}
+
 // Where no copy exists yet, copies straight to its name, which the copy may only create, and
 // removes what a failed copy left there. An existing copy is replaced through a fresh temporary
 // name in the destination folder only once the new one is complete, so a failed copy leaves
@@ -195,7 +223,8 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
         failure = GetLastError();
         // a name taken meanwhile holds someone else's file, which is replaced the safe way below
         if (!NameWasTaken(failure)) {
-            DiscardUnfinished(destPath);
+            if (MayHaveCreatedDestination(failure))
+                DiscardUnfinished(destPath);
             return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
         }
     }
@@ -204,22 +233,14 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
     CopyText(folder, destPath);
     CutToFolder(folder);
     char temporary[MAX_PATH];
-    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
-    bool copied = false;
-    for (DWORD attempt = 0; attempt < 0x10000 && !copied; ++attempt) {
-        FormatText(temporary, sizeof temporary, "%s~tv%04lx.tmp", folder, static_cast<unsigned long>((seed + attempt) & 0xFFFF));
-        // failing when the name exists keeps someone else's file safe
-        copied = CopyFileA(sourcePath, temporary, TRUE) != 0;
-        if (!copied) {
-            failure = GetLastError();
-            if (NameWasTaken(failure))
-                continue;
-            DiscardUnfinished(temporary);
-            return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-        }
+    if (!ReserveTemporaryName(folder, temporary, sizeof temporary, failure))
+        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
+    // the copy only overwrites the empty file reserved above, so whatever it leaves is ours to remove
+    if (!CopyFileA(sourcePath, temporary, FALSE)) {
+        failure = GetLastError();
+        DiscardUnfinished(temporary);
+        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
     }
-    if (!copied)
-        return CopyOutcome::Failed;
     // an existing copy that a direct copy could not overwrite (read-only, open elsewhere) is
     // refused with the same answer; the attribute is asked because a process with full rights
     // (Wine run as root) could write the file anyway
@@ -262,6 +283,9 @@ bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFile
         destinationMissing = IsMissing(GetLastError());
         return false;
     }
+    // a folder of the file's name holds no copy of it; the copy attempt then reports the clash
+    if (destination.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
     SYSTEMTIME source;
     SYSTEMTIME copy;
     if (!FileTimeToSystemTime(&sourceWriteTime, &source) || !FileTimeToSystemTime(&destination.ftLastWriteTime, &copy))

@@ -187,6 +187,21 @@ TEST_F(CopyPolicyTest, AReadOnlyCopyIsRefusedAndKeptAsItWas)
     EXPECT_EQ("1 errors occured during the backup.", ui.status[0]);
 }
 
+// A folder where the copy belongs is no copy of the file, however recent its time: the file is
+// reported as not copied instead of passing as up to date.
+TEST_F(CopyPolicyTest, AFolderInThePlaceOfTheCopyIsRefusedEvenWhenNewer)
+{
+    source.WriteFile("a.txt", "new");
+    SetWriteTime(src + "a.txt", 2020, 1, 1, 0, 0, 0);
+    ASSERT_TRUE(CreateFolderPath((mirror + "a.txt\\").c_str()));
+    run.options.copyUpdated = true;
+
+    EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
+    EXPECT_EQ(LogHeader() + "! Can't copy - access denied: " + src + "a.txt\r\n" + LogSummary(1, 0, "1 errors occured during the backup."), Log());
+    EXPECT_TRUE(GetFileAttributesA((mirror + "a.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ((std::vector<std::string>{"a.txt"}), NamesIn(mirror));
+}
+
 TEST_F(CopyPolicyTest, ACopyHeldOpenElsewhereIsRefusedWithASharingViolation)
 {
     source.WriteFile("a.txt", "new");
@@ -219,6 +234,34 @@ TEST_F(CopyPolicyTest, ALockedSourceKeepsThePreviousCopyUntouched)
     EXPECT_EQ("good", ReadWholeFile(mirror + "a.txt"));
     EXPECT_TRUE(SameTime(before, WriteTimeOf(mirror + "a.txt")));
     EXPECT_EQ((std::vector<std::string>{"a.txt"}), NamesIn(mirror));
+}
+
+// A backed-up file may carry a name of the form the replacing copy uses for its temporary file;
+// a copy whose source cannot be opened must leave such a file alone. Every name the copy could
+// pick in the next few seconds is taken, so the copy meets one of them at its first try.
+TEST_F(CopyPolicyTest, ALockedSourceLeavesFilesNamedLikeTheTemporaryCopyAlone)
+{
+    source.WriteFile("a.txt", "new");
+    PlaceCopy("a.txt", "good");
+    const DWORD kNames = 1000;
+    DWORD firstTick = GetTickCount();
+    for (DWORD tick = firstTick; tick != firstTick + kNames; ++tick) {
+        char name[32];
+        ASSERT_TRUE(FormatText(name, sizeof name, "~tv%04lx.tmp", static_cast<unsigned long>((tick ^ GetCurrentProcessId()) & 0xFFFF)));
+        HANDLE file = CreateFileA((mirror + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << name;
+        CloseHandle(file);
+    }
+    HANDLE held = CreateFileA((src + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
+    CloseHandle(held);
+    ASSERT_LT(GetTickCount() - firstTick, kNames) << "the copy ran past the names taken";
+    EXPECT_EQ(LogHeader() + "! Can't copy - sharing violation: " + src + "a.txt\r\n" + LogSummary(1, 0, "1 errors occured during the backup."),
+              Log());
+    EXPECT_EQ("good", ReadWholeFile(mirror + "a.txt"));
+    EXPECT_EQ(kNames + 1, NamesIn(mirror).size());
 }
 
 // The destination folder goes away after the first copy, so the second file finds no path.
