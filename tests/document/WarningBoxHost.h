@@ -6,8 +6,8 @@
 #include <vector>
 
 // A document host whose warnings are real modal message boxes, answered by the test itself:
-// a thread-local CBT hook reads each box's caption and text from the window and clicks OK.
-// A fail-safe timer closes a box the hook missed and fails the test.
+// the modal driver reads each box's caption and text from the window and clicks OK, and its
+// fail-safe closes a box it missed and fails the test.
 class WarningBoxHost : public MemoryDocumentHost {
 public:
     struct Box {
