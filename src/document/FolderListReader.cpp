@@ -1,5 +1,7 @@
 #include "document/FolderListReader.h"
 
+#include "framework/StringHelpers.h"
+
 #include <cstring>
 
 void FolderListReader::Attach(const char* text, std::size_t length)
@@ -65,17 +67,12 @@ bool FolderListReader::readBool(const char* name, bool fallback)
     return ParseBool(value, fallback);
 }
 
-static char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 static bool SameWithoutCase(const char* text, std::size_t length, const char* word)
 {
     if (std::strlen(word) != length)
         return false;
     for (std::size_t i = 0; i < length; ++i) {
-        if (UpperAscii(text[i]) != UpperAscii(word[i]))
+        if (UppercaseAsciiLetter(text[i]) != UppercaseAsciiLetter(word[i]))
             return false;
     }
     return true;

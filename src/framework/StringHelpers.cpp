@@ -2,14 +2,17 @@
 
 #include <cstring>
 
+char UppercaseAsciiLetter(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c & ~0x20) : c;
+}
+
 char* UppercaseAscii(char* text)
 {
     if (text == nullptr)
         return nullptr;
-    for (char* c = text; *c != '\0'; ++c) {
-        if (*c >= 'a' && *c <= 'z')
-            *c = static_cast<char>(*c & ~0x20);
-    }
+    for (char* c = text; *c != '\0'; ++c)
+        *c = UppercaseAsciiLetter(*c);
     return text;
 }
 
