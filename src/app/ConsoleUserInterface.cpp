@@ -1,7 +1,7 @@
 #include "app/ConsoleUserInterface.h"
 
 #include "engine/LastBackupStamp.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "app/HeadlessFolderList.h"
 
 #include "document/FolderLine.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <windows.h>
 

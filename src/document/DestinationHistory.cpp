@@ -2,7 +2,7 @@
 
 #include "document/MruOrder.h"
 #include "document/SettingsKey.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

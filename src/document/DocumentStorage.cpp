@@ -4,7 +4,7 @@
 #include "document/FolderListFile.h"
 #include "document/FolderListLoader.h"
 #include "document/FolderListWriter.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <windows.h>
 

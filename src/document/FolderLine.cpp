@@ -2,7 +2,7 @@
 
 #include "document/FolderListReader.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "document/FolderListFile.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #include "document/DocumentHost.h"
 #include "document/FolderLine.h"
 #include "document/FolderListReader.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "document/FolderListReader.h"
 
-#include "framework/StringHelpers.h"
+#include "text/StringHelpers.h"
 
 #include <cstring>
 

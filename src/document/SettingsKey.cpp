@@ -1,6 +1,6 @@
 #include "document/SettingsKey.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 
 LONG openSettingsKey(HKEY root, const char* keyName, const char* subkeyName, HKEY* key)

@@ -1,6 +1,6 @@
 #include "engine/BackupDate.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 bool FormatBackupDate(const CalendarTime& time, char* out, std::size_t outSize)
 {

@@ -4,7 +4,7 @@
 #include "engine/LastBackupStamp.h"
 #include "engine/LogText.h"
 #include "engine/PathText.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 #include "framework/PumpMessages.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "engine/BackupRun.h"
 
 #include "engine/WildcardList.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 void BackupRun::Run()
 {

@@ -1,7 +1,7 @@
 #include "engine/BackupRun.h"
 
 #include "engine/LogText.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

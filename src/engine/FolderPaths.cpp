@@ -1,6 +1,6 @@
 #include "engine/FolderPaths.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <windows.h>
 

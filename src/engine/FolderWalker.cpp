@@ -1,7 +1,7 @@
 #include "engine/FolderWalker.h"
 
 #include "engine/PathText.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 #include <memory>

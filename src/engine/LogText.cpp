@@ -1,6 +1,6 @@
 #include "engine/LogText.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 const char kLogTitle[] = "*** Trellisvault log file ***";
 

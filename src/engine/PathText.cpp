@@ -1,6 +1,6 @@
 #include "engine/PathText.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstring>
 

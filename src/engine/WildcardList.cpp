@@ -1,6 +1,6 @@
 #include "engine/WildcardList.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 bool WildcardList::Assign(const char* list)
 {

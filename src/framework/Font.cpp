@@ -1,6 +1,6 @@
 #include "framework/Font.h"
 
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 Font::Font()
 {

@@ -2,7 +2,7 @@
 #include "app/HeadlessFolderList.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>

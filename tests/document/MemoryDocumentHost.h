@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/DocumentHost.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 
 #include "engine/BackupDate.h"
 #include "engine/LastBackupStamp.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <windows.h>
 

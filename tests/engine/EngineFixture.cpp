@@ -1,7 +1,7 @@
 #include "EngineFixture.h"
 
 #include "engine/LastBackupStamp.h"
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <algorithm>
 

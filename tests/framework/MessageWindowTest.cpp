@@ -1,4 +1,4 @@
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 #include "framework/ProgramInstance.h"
 #include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"

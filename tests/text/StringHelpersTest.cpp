@@ -1,4 +1,4 @@
-#include "framework/StringHelpers.h"
+#include "text/StringHelpers.h"
 
 #include <gtest/gtest.h>
 

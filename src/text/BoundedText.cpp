@@ -1,4 +1,4 @@
-#include "framework/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstdarg>
 #include <cstdio>
