@@ -44,7 +44,7 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     if (hwnd != nullptr && !IsWindow(hwnd))
         hwnd = nullptr;
     if (boxShowing || hwnd != nullptr)
-        return 0;
+        return AnswerWithoutButton(boxFlags);
     owner = ownerWindow;
     flags = boxFlags;
     textColour = textColourValue;
@@ -53,7 +53,7 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     result = 0;
     lineCount = 0;
     textWidth = 0;
-    ownerDisabledByBox = false;
+    disabledWindow = nullptr;
     frame.highlight = 0xFFFFFF;
     frame.shadow = frameColour;
     caption = captionText != nullptr ? captionText : "";
@@ -63,7 +63,7 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     if (!MeasureText(messageText, hasIcon)) {
         ReleaseMessageText();
         running = false;
-        return 0;
+        return AnswerWithoutButton(flags);
     }
     // loaded before the window exists, so that its first paint already has it
     if (systemIcon != nullptr)
@@ -78,12 +78,14 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     if (hwnd == nullptr) {
         ReleaseMessageText();
         running = false;
-        return 0;
+        return AnswerWithoutButton(flags);
     }
     boxShowing = true;
-    if (owner != nullptr && IsWindowEnabled(owner)) {
-        EnableWindow(owner, FALSE);
-        ownerDisabledByBox = true;
+    // an owner that is a child (the list view) would leave the frame's menus, bar and close box live
+    HWND topLevel = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
+    if (topLevel != nullptr && IsWindowEnabled(topLevel)) {
+        EnableWindow(topLevel, FALSE);
+        disabledWindow = topLevel;
     }
     WaitForAnswer();
     // a quit request ended the wait with the box still up
@@ -97,7 +99,7 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     boxShowing = false;
     running = false;
     ReleaseMessageText();
-    return result;
+    return result != 0 ? result : AnswerWithoutButton(flags);
 }
 
 const char* MessageWindow::SystemIconOf(UINT boxFlags)
@@ -114,6 +116,12 @@ const char* MessageWindow::SystemIconOf(UINT boxFlags)
     default:
         return nullptr;
     }
+}
+
+int MessageWindow::AnswerWithoutButton(UINT boxFlags)
+{
+    UINT buttonSet = boxFlags & MB_TYPEMASK;
+    return buttonSet == MB_OKCANCEL || buttonSet == MB_YESNOCANCEL ? IDCANCEL : 0;
 }
 
 bool MessageWindow::MeasureText(const char* messageText, bool hasIcon)
@@ -205,10 +213,11 @@ void MessageWindow::ReleaseMessageText()
 
 void MessageWindow::RestoreOwner()
 {
-    if (!ownerDisabledByBox)
+    if (disabledWindow == nullptr)
         return;
-    ownerDisabledByBox = false;
-    EnableWindow(owner, TRUE);
+    HWND window = disabledWindow;
+    disabledWindow = nullptr;
+    EnableWindow(window, TRUE);
 }
 
 void MessageWindow::CreateMessageWindow()
@@ -369,6 +378,9 @@ void MessageWindow::OnOtherCommand(int, HWND)
 
 void MessageWindow::OnClose()
 {
+    // Alt+F4 or another program's WM_CLOSE would end the box without an answer
+    if (running)
+        return;
     // enabled before the box goes, so that the system activates the owner again
     RestoreOwner();
     Destroy();

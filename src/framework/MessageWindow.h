@@ -13,8 +13,12 @@ public:
     MessageWindow();
 
     // flags are MessageBoxA's button-set, icon and default-button flags; iconName names the
-    // program's own icon, shown when the flags name no system icon. Answers IDOK, IDCANCEL,
-    // IDYES or IDNO, or 0 when the box could not be shown or was closed without a button.
+    // program's own icon, shown when the flags name no system icon. While the box is up its
+    // owner's top-level window is disabled, and the box ends only by one of its buttons.
+    // Answers IDOK, IDCANCEL, IDYES or IDNO. A box that could not be shown or was ended
+    // without a button (a second box while one is up, its owner destroyed, a quit request)
+    // answers IDCANCEL when it has a Cancel button and 0 otherwise: a caller asking a
+    // question takes 0 as Cancel, never as No.
     int Run(HWND ownerWindow, const char* messageText, const char* captionText, UINT boxFlags, const char* iconName,
             COLORREF textColourValue, COLORREF backColourValue, COLORREF frameColour);
 
@@ -64,6 +68,8 @@ private:
     static void PressButton(int index);
     // The system icon the flags name; null when they name none.
     static const char* SystemIconOf(UINT boxFlags);
+    // The answer of a box that no button ended.
+    static int AnswerWithoutButton(UINT boxFlags);
     // Measures the lines (and, without an icon, the caption) with the display font and lays out
     // the text area's width; false when the display's metrics cannot be had.
     bool MeasureText(const char* messageText, bool hasIcon);
@@ -73,6 +79,7 @@ private:
     void WaitForAnswer();
 
     char* textCopy = nullptr;
-    // the owner is enabled again only when this box disabled it
-    bool ownerDisabledByBox = false;
+    // the owner's top-level window, while this box keeps it disabled; it is enabled again
+    // only when this box disabled it
+    HWND disabledWindow = nullptr;
 };

@@ -91,14 +91,21 @@ bool Window::RegisterClassOnce(bool& registered, const WNDCLASSA& windowClass)
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CREATE) {
+        creationSucceeded = OnCreate();
+        return creationSucceeded ? 0 : -1;
+    }
     LRESULT answer = 0;
     if (DispatchSharedMessage(*this, message, wParam, lParam, answer))
         return answer;
     switch (message) {
     case WM_DESTROY:
         OnDestroy();
-        SaveState();
-        AfterDestroy();
+        if (creationSucceeded) {
+            SaveState();
+            AfterDestroy();
+        }
+        creationSucceeded = false;
         return 0;
     case WM_ENDSESSION:
         OnEndSession(wParam, lParam);

@@ -80,5 +80,10 @@ protected:
     DWORD style = 0;
     DWORD exStyle = 0;
 
+private:
+    // Windows still sends WM_DESTROY to a window whose WM_CREATE failed; such a window has no
+    // state worth saving and ends nothing
+    bool creationSucceeded = false;
+
     friend LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
 };

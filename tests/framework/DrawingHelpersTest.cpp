@@ -2,7 +2,7 @@
 #include "framework/InsetFrame.h"
 #include "framework/TextArea.h"
 
-#include "Pixels.h"
+#include "support/Pixels.h"
 
 #include <windows.h>
 

@@ -3,14 +3,16 @@
 #include "framework/MainFrame.h"
 #include "framework/ProgramInstance.h"
 #include "support/MessageRecorder.h"
+#include "support/ModalDriver.h"
 #include "support/PumpUntilIdle.h"
+#include "support/Snapshot.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ public:
     bool CanClose() override { return calls.push_back("CanClose"), canClose; }
     bool RestorePlacement() override { return calls.push_back("RestorePlacement"), placementRestored; }
     bool SaveState() override { return calls.push_back("SaveState"), false; }
+    void OnDestroy() override { calls.push_back("OnDestroy"); }
     void OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         commands.push_back(wParam);
@@ -119,47 +122,31 @@ private:
     UINT_PTR timer;
 };
 
-bool SaveScreenshot(HWND window, const char* path)
+int refusedStatusBars;
+HWND destroyedWindow;
+
+// Refuses every status bar's creation, as a system out of window resources would.
+LRESULT CALLBACK RefuseStatusBars(int code, WPARAM wParam, LPARAM lParam)
 {
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-    SelectObject(memory, previous);
+    if (code == HCBT_CREATEWND && ClassNameOf(reinterpret_cast<HWND>(wParam)) == STATUSCLASSNAMEA) {
+        ++refusedStatusBars;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    DWORD rowSize = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    std::vector<BYTE> pixels(rowSize * static_cast<DWORD>(height));
-    int rows = GetDIBits(memory, picture, 0, static_cast<UINT>(height), pixels.data(),
-                         reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (rows != height)
-        return false;
-
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* file = std::fopen(path, "wb");
-    if (file == nullptr)
-        return false;
-    bool written = std::fwrite(&fileHeader, sizeof fileHeader, 1, file) == 1 &&
-                   std::fwrite(&header, sizeof header, 1, file) == 1 &&
-                   std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
-    return std::fclose(file) == 0 && written;
+// Windows sends WM_DESTROY, then WM_NCDESTROY, to a window whose WM_CREATE answered -1; Wine 8
+// sends only WM_NCDESTROY, so the hook sends the missing WM_DESTROY first, as Windows does.
+LRESULT CALLBACK SendTheMissingDestroy(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DESTROY)
+        destroyedWindow = sent->hwnd;
+    if (code == HC_ACTION && sent->message == WM_NCDESTROY && sent->hwnd != destroyedWindow) {
+        destroyedWindow = sent->hwnd;
+        SendMessageA(sent->hwnd, WM_DESTROY, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 } // namespace
@@ -252,7 +239,7 @@ TEST_F(FrameTest, CanCloseDecidesWhetherCloseAndEndSessionGoOn)
     frame.calls.clear();
     SendMessageA(handle, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ((std::vector<std::string>{"CanClose", "SaveState"}), frame.calls);
+    EXPECT_EQ((std::vector<std::string>{"CanClose", "OnDestroy", "SaveState"}), frame.calls);
     // the destruction asked the main loop to end with 0
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -306,15 +293,29 @@ TEST_F(FrameTest, EnableFrameReachesEveryButtonAndTheFrame)
         EXPECT_TRUE(IsWindowEnabled(bar.ButtonAt(index)->Handle())) << index;
 }
 
-TEST_F(FrameTest, AStatusBarThatCannotBeMadeFailsTheFrame)
+TEST_F(FrameTest, AStatusBarThatCannotBeMadeFailsTheFrameWhichThenSavesAndEndsNothing)
 {
     TestFrame second;
-    StatusBar unused;
+    StatusBar otherStatus;
     ListView otherList;
     ButtonBar otherBar;
-    // no parent can take a status bar while the frame has no window: OnCreate answers false
-    EXPECT_FALSE(second.Create(&otherList, &otherBar, nullptr));
+    refusedStatusBars = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseStatusBars, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    destroyedWindow = nullptr;
+    HHOOK destroyer = SetWindowsHookExA(WH_CALLWNDPROC, SendTheMissingDestroy, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, destroyer);
+    bool created = second.Create(&otherList, &otherBar, &otherStatus);
+    UnhookWindowsHookEx(destroyer);
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(created);
     EXPECT_EQ(nullptr, second.Handle());
+    EXPECT_EQ(1, refusedStatusBars);
+    // Windows destroys the half-made frame, but no settings are stored and the loop is not ended
+    EXPECT_NE(second.calls.end(), std::find(second.calls.begin(), second.calls.end(), "OnDestroy"));
+    EXPECT_EQ(second.calls.end(), std::find(second.calls.begin(), second.calls.end(), "SaveState"));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(FrameTest, ScreenshotOfTheBareFrame)
@@ -339,12 +340,36 @@ TEST_F(FrameTest, ScreenshotOfTheBareFrame)
     SetWindowPos(frame.Handle(), HWND_TOP, 40, 40, 800, 500, SWP_SHOWWINDOW);
     RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntilIdle();
-    // next to the test executable, in the build folder
-    char where[MAX_PATH] = "";
-    ASSERT_NE(0u, GetModuleFileNameA(nullptr, where, sizeof where));
-    std::string path(where);
-    path = path.substr(0, path.find_last_of('\\') + 1) + "MainFrameScreenshot.bmp";
-    ASSERT_TRUE(SaveScreenshot(frame.Handle(), path.c_str()));
-    std::printf("screenshot: %s\n", path.c_str());
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    EXPECT_TRUE(Snapshot(frame.Handle(), true).Save("MainFrameScreenshot.bmp"));
+
+    // the bar: grey right of its buttons, between its highlight line on top and its frame line below
+    Snapshot barShot(bar.Handle());
+    RECT barRest = {700, 1, barShot.width, barShot.height - 1};
+    EXPECT_EQ((barRest.right - barRest.left) * (barRest.bottom - barRest.top), barShot.Count(barRest, 0x808080));
+    RECT barTop = {0, 0, barShot.width, 1};
+    EXPECT_EQ(barShot.width, barShot.Count(barTop, GetSysColor(COLOR_BTNHIGHLIGHT)));
+    RECT barBottom = {0, barShot.height - 1, barShot.width, barShot.height};
+    EXPECT_EQ(barShot.width, barShot.Count(barBottom, GetSysColor(COLOR_WINDOWFRAME)));
+
+    // the list: its rows' text in the window text colour on the window colour, nothing below them
+    Snapshot listShot(list.Handle());
+    RECT rowsArea = {0, 0, 500, listShot.height / 3};
+    EXPECT_GT(listShot.Count(rowsArea, GetSysColor(COLOR_WINDOWTEXT)), 50) << "no row text";
+    RECT belowRows = {0, listShot.height / 2, listShot.width, listShot.height};
+    EXPECT_EQ((belowRows.right - belowRows.left) * (belowRows.bottom - belowRows.top),
+              listShot.Count(belowRows, GetSysColor(COLOR_WINDOW)));
+
+    // the status bar: its first two parts end in an edge, drawn in another colour than their face
+    Snapshot statusShot(status.Handle());
+    for (int part = 0; part < 2; ++part) {
+        RECT bounds;
+        ASSERT_TRUE(SendMessageA(status.Handle(), SB_GETRECT, part, reinterpret_cast<LPARAM>(&bounds)));
+        COLORREF face = statusShot.At(bounds.right - 8, (bounds.top + bounds.bottom) / 2);
+        RECT edge = {bounds.right - 2, bounds.top, bounds.right + 2, bounds.bottom};
+        int edgePixels = 4 * (edge.bottom - edge.top);
+        EXPECT_GT(edgePixels - statusShot.Count(edge, face), (edge.bottom - edge.top) / 2)
+            << "part " << part << " from " << bounds.left << " to " << bounds.right << " has no edge";
+    }
+    RECT statusRows = {0, 0, statusShot.width, statusShot.height};
+    EXPECT_GT(statusShot.Count(statusRows, GetSysColor(COLOR_BTNTEXT)), 20) << "no status text";
 }

@@ -1,14 +1,13 @@
-#include "text/BoundedText.h"
 #include "framework/ProgramInstance.h"
 #include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"
 
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
+#include "support/Snapshot.h"
 #include "support/TempFolder.h"
 
 #include "TestResources.h"
-#include "Pixels.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -157,86 +156,6 @@ void Later(std::function<void()> step, UINT delayMs = 10)
     laterStep = std::move(step);
     SetTimer(nullptr, 0, delayMs, LaterTimerProc);
 }
-
-// The pixels of a window's client area (or whole window), read back from the screen.
-class Snapshot {
-public:
-    explicit Snapshot(HWND window, bool wholeWindow = false)
-    {
-        RECT area;
-        if (wholeWindow) {
-            area = WindowRectOf(window);
-            OffsetRect(&area, -area.left, -area.top);
-        } else {
-            GetClientRect(window, &area);
-        }
-        width = area.right;
-        height = area.bottom;
-        HDC source = wholeWindow ? GetWindowDC(window) : GetDC(window);
-        HDC memory = CreateCompatibleDC(source);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateTopDownBitmap(memory, width, height, &bits);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        GdiFlush();
-        if (bits != nullptr) {
-            const DWORD* row = static_cast<const DWORD*>(bits);
-            pixels.assign(row, row + static_cast<size_t>(width) * height);
-        }
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, source);
-    }
-
-    COLORREF At(int x, int y) const
-    {
-        if (x < 0 || y < 0 || x >= width || y >= height || pixels.empty())
-            return CLR_INVALID;
-        DWORD bgr = pixels[static_cast<size_t>(y) * width + x];
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-    }
-
-    int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
-
-    // Kept next to the test executable for a person to look at.
-    void Save(const char* fileName) const
-    {
-        char path[MAX_PATH];
-        DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-        if (length == 0 || length >= sizeof path)
-            return;
-        char* slash = std::strrchr(path, '\\');
-        if (slash == nullptr || !CopyText(slash + 1, sizeof path - static_cast<size_t>(slash + 1 - path), fileName))
-            return;
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER header = {};
-        header.biSize = sizeof header;
-        header.biWidth = width;
-        header.biHeight = -height;
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        header.biCompression = BI_RGB;
-        DWORD imageSize = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + imageSize;
-        HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (out == INVALID_HANDLE_VALUE)
-            return;
-        DWORD written = 0;
-        WriteFile(out, &file, sizeof file, &written, nullptr);
-        WriteFile(out, &header, sizeof header, &written, nullptr);
-        WriteFile(out, pixels.data(), imageSize, &written, nullptr);
-        CloseHandle(out);
-    }
-
-    int width = 0;
-    int height = 0;
-
-private:
-    std::vector<DWORD> pixels;
-};
 
 // How an icon looks drawn on a plain background, for comparing with what a box drew.
 std::vector<COLORREF> IconPixels(HICON icon, COLORREF background)
@@ -613,23 +532,31 @@ TEST(MessageWindow, ACaptionWiderThanTheTextWidensTheBoxOnlyWithoutIcon)
     EXPECT_EQ(std::max(plainHi, 10 * display.lineHeight) + 16, BoxWidth(box, owner.window, "", MB_YESNO));
 }
 
-TEST(MessageWindow, TheOwnerIsDisabledWhileTheBoxIsUpAndEnabledAfter)
+TEST(MessageWindow, TheOwnersTopLevelWindowIsDisabledWhileTheBoxIsUpAndEnabledAfter)
 {
     OwnerWindow owner;
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300, owner.window, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(nullptr, child);
     MessageWindow box;
-    ModalDriver driver(boxClass, [&](HWND window) {
-        EXPECT_FALSE(IsWindowEnabled(owner.window));
-        EXPECT_EQ(owner.window, GetWindow(window, GW_OWNER));
-        RECT boxRect = WindowRectOf(window);
-        RECT ownerRect = WindowRectOf(owner.window);
-        EXPECT_LE(std::abs((boxRect.left + boxRect.right) - (ownerRect.left + ownerRect.right)), 2);
-        EXPECT_LE(std::abs((boxRect.top + boxRect.bottom) - (ownerRect.top + ownerRect.bottom)), 2);
-        ClickButtonWithText(window, "Yes");
-    });
-    EXPECT_EQ(IDYES, box.Run(owner.window, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION,
-                             nullptr, black, lightGrey, grey));
-    EXPECT_EQ(1, driver.Count());
-    EXPECT_TRUE(IsWindowEnabled(owner.window));
+    // a box owned by a child, as the remove prompt is by the list view, must hold the whole frame
+    for (HWND boxOwner : {owner.window, child}) {
+        SCOPED_TRACE(boxOwner == child ? "owned by a child" : "owned by the top-level window");
+        ModalDriver driver(boxClass, [&](HWND window) {
+            EXPECT_FALSE(IsWindowEnabled(owner.window));
+            EXPECT_EQ(owner.window, GetWindow(window, GW_OWNER));
+            RECT boxRect = WindowRectOf(window);
+            RECT ownerRect = WindowRectOf(owner.window);
+            EXPECT_LE(std::abs((boxRect.left + boxRect.right) - (ownerRect.left + ownerRect.right)), 2);
+            EXPECT_LE(std::abs((boxRect.top + boxRect.bottom) - (ownerRect.top + ownerRect.bottom)), 2);
+            ClickButtonWithText(window, "Yes");
+        });
+        EXPECT_EQ(IDYES, box.Run(boxOwner, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION,
+                                 nullptr, black, lightGrey, grey));
+        EXPECT_EQ(1, driver.Count());
+        EXPECT_TRUE(IsWindowEnabled(owner.window));
+        EXPECT_TRUE(IsWindowEnabled(child));
+    }
 }
 
 TEST(MessageWindow, AnOwnerThatWasAlreadyDisabledStaysDisabled)
@@ -646,8 +573,9 @@ TEST(MessageWindow, AnOwnerThatWasAlreadyDisabledStaysDisabled)
     EXPECT_EQ(1, driver.Count());
     EXPECT_FALSE(IsWindowEnabled(owner.window)) << "the box enabled an owner that a dialog had disabled";
 
-    ModalDriver closer(boxClass, [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
-    EXPECT_EQ(0, box.Run(owner.window, "Closed from outside", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
+    ModalDriver closer(boxClass, [](HWND window) { DestroyWindow(window); });
+    EXPECT_EQ(0, box.Run(owner.window, "Destroyed from outside", "Trellisvault", MB_OK, nullptr, black, lightGrey,
+                         grey));
     EXPECT_FALSE(IsWindowEnabled(owner.window));
 }
 
@@ -751,30 +679,57 @@ TEST(MessageWindow, AQuitRequestEndsTheWaitWithZeroAndStaysInTheQueue)
     EXPECT_EQ(7u, static_cast<unsigned>(msg.wParam));
 }
 
-TEST(MessageWindow, ABoxClosedOrDestroyedWithoutItsButtonsAnswersZeroAndCanBeShownAgain)
+TEST(MessageWindow, CloseRequestsAndAltF4LeaveTheBoxWaitingForItsButtons)
 {
     OwnerWindow owner;
     MessageWindow box;
-    {
-        ModalDriver driver(boxClass, [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
-        EXPECT_EQ(0, box.Run(owner.window, "Closed", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
-        ASSERT_EQ(1, driver.Count());
-        EXPECT_FALSE(IsWindow(driver.Handled()[0]));
-        EXPECT_TRUE(IsWindowEnabled(owner.window));
-    }
-    {
-        ModalDriver driver(boxClass, [](HWND window) { DestroyWindow(window); });
-        EXPECT_EQ(0, box.Run(owner.window, "Destroyed", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
-        EXPECT_EQ(1, driver.Count());
-        EXPECT_TRUE(IsWindowEnabled(owner.window));
-    }
-    {
+    bool checked = false;
+    ModalDriver driver(boxClass, [&](HWND window) {
+        // Alt+F4 as the keyboard delivers it to the focused button
+        SendMessageA(GetFocus(), WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1);
+        SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        Later([&, window] {
+            EXPECT_TRUE(IsWindow(window)) << "the box was closed without an answer";
+            EXPECT_FALSE(IsWindowEnabled(owner.window));
+            checked = true;
+            ClickButtonWithText(window, "No");
+        });
+    });
+    EXPECT_EQ(IDNO, box.Run(owner.window, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION,
+                            nullptr, black, lightGrey, grey));
+    // a box that ended early leaves its step unrun, and this test's locals are gone when it would run
+    laterStep = nullptr;
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(IsWindowEnabled(owner.window));
+}
+
+TEST(MessageWindow, ABoxEndedWithoutItsButtonsAnswersCancelOrZeroAndCanBeShownAgain)
+{
+    struct Case {
+        const char* how;
+        UINT flags;
+        int answer;
+    };
+    // with no Cancel button there is no safe answer: 0 tells the caller nothing was chosen
+    const Case cases[] = {
+        {"destroyed", MB_OK, 0},
+        {"destroyed", MB_YESNOCANCEL, IDCANCEL},
+        {"owner destroyed", MB_YESNO, 0},
+        {"owner destroyed", MB_YESNOCANCEL, IDCANCEL},
+        {"owner destroyed", MB_OKCANCEL, IDCANCEL},
+    };
+    OwnerWindow owner;
+    MessageWindow box;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.how) + ", flags " + std::to_string(c.flags));
         OwnerWindow doomed;
-        ModalDriver driver(boxClass, [&](HWND) { DestroyWindow(doomed.window); });
-        EXPECT_EQ(0, box.Run(doomed.window, "Owner destroyed", "Trellisvault", MB_OK, nullptr, black, lightGrey,
-                             grey));
+        bool ownerGoes = std::strcmp(c.how, "owner destroyed") == 0;
+        ModalDriver driver(boxClass, [&](HWND window) { DestroyWindow(ownerGoes ? doomed.window : window); });
+        EXPECT_EQ(c.answer, box.Run(doomed.window, "Ended", "Trellisvault", c.flags, nullptr, black, lightGrey, grey));
         ASSERT_EQ(1, driver.Count());
         EXPECT_FALSE(IsWindow(driver.Handled()[0]));
+        EXPECT_TRUE(ownerGoes || IsWindowEnabled(doomed.window));
     }
     ModalDriver driver(boxClass, [](HWND window) { ClickButtonWithText(window, "Ok"); });
     EXPECT_EQ(IDOK, box.Run(owner.window, "Shown again", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey));
@@ -798,19 +753,21 @@ TEST(MessageWindow, ABoxThatCannotBeCreatedAnswersZeroAtOnce)
     EXPECT_EQ(0, driver.Count());
 }
 
-TEST(MessageWindow, OnlyOneBoxIsShownAtATime)
+TEST(MessageWindow, OnlyOneBoxIsShownAtATimeAndASecondAnswersCancelOrZero)
 {
     OwnerWindow owner;
     MessageWindow first;
     MessageWindow second;
-    int nested = -1;
+    std::vector<int> nested;
     ModalDriver driver(boxClass, [&](HWND window) {
-        nested = second.Run(owner.window, "Second", "Trellisvault", MB_OK, nullptr, black, lightGrey, grey);
+        for (UINT flags : {MB_OK, MB_YESNO, MB_OKCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION})
+            nested.push_back(second.Run(owner.window, "Second", "Trellisvault", flags, nullptr, black, lightGrey, grey));
         EXPECT_TRUE(IsWindow(window));
         ClickButtonWithText(window, "No");
     });
-    EXPECT_EQ(IDNO, first.Run(owner.window, "First", "Trellisvault", MB_YESNO, nullptr, black, lightGrey, grey));
-    EXPECT_EQ(0, nested);
+    EXPECT_EQ(IDNO, first.Run(owner.window, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION,
+                              nullptr, black, lightGrey, grey));
+    EXPECT_EQ((std::vector<int>{0, 0, IDCANCEL, IDCANCEL}), nested);
     EXPECT_EQ(1, driver.Count());
 }
 

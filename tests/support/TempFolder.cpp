@@ -122,3 +122,10 @@ bool SmallDiskMounted()
     ULARGE_INTEGER available, total, totalFree;
     return GetDiskFreeSpaceExA("U:\\", &available, &total, &totalFree) && total.QuadPart < 2 * 1024 * 1024;
 }
+
+bool SmallDiskRequired()
+{
+    char value[8] = "";
+    DWORD length = GetEnvironmentVariableA("TV_SMALL_DISK_REQUIRED", value, sizeof value);
+    return length > 0 && length < sizeof value && value[0] == '1' && value[1] == '\0';
+}

@@ -34,5 +34,18 @@ std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> NamesIn(const std::string& folder);
 // True when U:\ is the test prefix's 1 MiB file system, which needs root to mount.
 bool SmallDiskMounted();
+// True where the test drives were set up by root (TV_SMALL_DISK_REQUIRED=1): U: must be small there.
+bool SmallDiskRequired();
 // Why a full-disk test is skipped when SmallDiskMounted() is false.
 constexpr const char* kNoSmallDisk = "U: is not a small file system here (mounting a 1 MiB tmpfs needs root)";
+
+// Ends a full-disk test (or its fixture's SetUp) without the 1 MiB drive: as a failure where root
+// set up the drives, so that a failed mount fails the run, and as a skip that says why elsewhere.
+#define REQUIRE_SMALL_DISK()                                                                          \
+    do {                                                                                              \
+        if (!SmallDiskMounted()) {                                                                    \
+            if (SmallDiskRequired())                                                                  \
+                FAIL() << "U: is not the 1 MiB file system, though root set up the test drives";     \
+            GTEST_SKIP() << kNoSmallDisk;                                                             \
+        }                                                                                             \
+    } while (false)
