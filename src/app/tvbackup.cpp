@@ -9,7 +9,7 @@
 #include <cstring>
 
 // Exit codes: the run completed without errors, completed with errors, or did not complete
-// (stopped early, never started, or the folder list could not be read).
+// (stopped early, never started, the folder list could not be read, or its new date not saved).
 constexpr int kCompleted = 0;
 constexpr int kCompletedWithErrors = 1;
 constexpr int kNotCompleted = 2;
@@ -77,7 +77,9 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     if (!folderList.backupDone)
         return kNotCompleted;
-    // the program saves the new last-backup date without asking after a completed run
-    saveDocument(folderList);
+    // the program saves the new last-backup date without asking after a completed run; a date
+    // that could not be saved would have the next run think the backup never happened
+    if (!saveDocument(folderList))
+        return kNotCompleted;
     return run.errorCount != 0 ? kCompletedWithErrors : kCompleted;
 }

@@ -33,9 +33,12 @@ void readDocumentText(FolderListReader& reader, DocumentHost& host)
 
     if (reader.findSection("Dest") && reader.readValue(line, sizeof line) && line[0] != '\0') {
         CopyText(options.destination, line);
-        // a bare drive such as E: names the drive's root
-        if (std::strlen(options.destination) == 2 && options.destination[1] == ':')
-            AppendText(options.destination, "\\");
+        // copies go below the destination, so E: and E:\Backups written by hand mean E:\ and
+        // E:\Backups\; a destination with no room left for the separator is no destination
+        std::size_t length = std::strlen(options.destination);
+        char last = options.destination[length - 1];
+        if (last != '\\' && last != '/' && !AppendText(options.destination, "\\"))
+            options.destination[0] = '\0';
     }
 
     bool hasFolders = reader.findSection("Folders");

@@ -175,6 +175,22 @@ TEST_F(RunnerTest, ARunThatStopsEarlyExitsWithTwoAndKeepsTheDate)
     EXPECT_EQ("a", ReadWholeFile(Mirror("a.txt")));
 }
 
+TEST_F(RunnerTest, ANewDateThatCannotBeSavedExitsWithTwoAndSaysSo)
+{
+    source.WriteFile("a.txt", "a");
+    WriteList(source.Path() + "*.txt\r\n");
+    std::string list = work / "list.ini";
+    ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    RunnerResult result = Run("\"" + list + "\"");
+
+    SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(2u, result.exitCode) << result.output << result.errors;
+    EXPECT_NE(std::string::npos, result.errors.find("Can't save folder list: " + list)) << result.errors;
+    EXPECT_EQ("a", ReadWholeFile(Mirror("a.txt")));
+    EXPECT_EQ("03/14/06  09:05 PM", DateInList());
+}
+
 TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
 {
     RunnerResult missing = Run("\"" + (work / "missing.ini") + "\"");
@@ -199,8 +215,7 @@ TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
 
 TEST_F(RunnerTest, AFullDiskIsAnsweredWithCancelAndExitsWithTwo)
 {
-    if (!SmallDiskMounted())
-        GTEST_SKIP() << kNoSmallDisk;
+    REQUIRE_SMALL_DISK();
     std::string full = "U:\\tv-runner-full\\";
     RemoveTree(full);
     source.WriteFile("a.bin", std::string(600 * 1024, 'a'));

@@ -115,7 +115,7 @@ TEST(DocumentSave, WritesTheFormatByteForByteAndClearsModified)
     FillExample(host, path);
     ASSERT_TRUE(host.modified);
     host.backupDone = true;
-    saveDocument(host);
+    EXPECT_TRUE(saveDocument(host));
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(ReadWholeFile(path), kExample);
     EXPECT_FALSE(host.modified);
@@ -303,7 +303,7 @@ TEST(DocumentSave, AReadOnlyDataFileStaysAsItWas)
     WarningBoxHost host;
     FillExample(host, path);
     host.InsertRow("C:\\New\\*.*", false);
-    saveDocument(host);
+    EXPECT_FALSE(saveDocument(host));
     ExpectFailedSave(host, path, folder.Path(), kExample, Texts{"list.ini"});
     EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
@@ -331,8 +331,7 @@ TEST(DocumentSave, WithoutAPathNothingIsWrittenAndTheUserIsTold)
 // A 1 MiB tmpfs drive: fill it nearly to the brim, then save a list larger than what is left.
 TEST(DocumentSave, AFullDiskLeavesTheOldFileIntact)
 {
-    if (!SmallDiskMounted())
-        GTEST_SKIP() << kNoSmallDisk;
+    REQUIRE_SMALL_DISK();
     ULARGE_INTEGER freeToCaller, total, totalFree;
     const std::string folder = "U:\\tv-doc-full\\";
     RemoveTree(folder);

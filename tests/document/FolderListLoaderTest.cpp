@@ -128,10 +128,35 @@ TEST(FolderListLoader, ValuesAreTakenAsTheyStand)
         "TRUE \r\n[CopyHidden]\r\n1\r\n[Folders]\r\n\r\n  C:\\Spaced\\*.*  \r\n[Next]\r\nC:\\After\\*.*\r\n");
     EXPECT_STREQ(host.opts.lastBackupDate, "  spaced  ");
     EXPECT_STREQ(host.opts.description, "") << "a line beginning with [ is a header";
-    EXPECT_STREQ(host.opts.destination, "e:\\Backup");
+    EXPECT_STREQ(host.opts.destination, "e:\\Backup\\") << "the only change: the separator copies go below";
     EXPECT_TRUE(host.opts.copyUpdated) << "a trailing space gives the default";
     EXPECT_FALSE(host.opts.copyHidden);
     EXPECT_EQ(host.EntryTexts(), (Texts{"", "  C:\\Spaced\\*.*  "})) << "entries end at the next header";
+}
+
+TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
+{
+    const std::string fits(256, 'f');
+    const std::string full(259, 'f');
+    const struct {
+        std::string stored;
+        std::string loaded;
+    } cases[] = {
+        {"E:", "E:\\"},
+        {"E:\\", "E:\\"},
+        {"E:\\Backups", "E:\\Backups\\"},
+        {"E:\\Backups\\", "E:\\Backups\\"},
+        {"E:/Backups/", "E:/Backups/"},
+        {"\\\\tvserver\\share", "\\\\tvserver\\share\\"},
+        {"C:" + fits, "C:" + fits + "\\"},
+        {"C:" + fits + "\\", "C:" + fits + "\\"},
+        {full, ""},
+    };
+    for (const auto& c : cases) {
+        MemoryDocumentHost host;
+        Load(host, "[Date]\r\n\r\n[Dest]\r\n" + c.stored + "\r\n[Folders]\r\n");
+        EXPECT_EQ(c.loaded, host.opts.destination) << c.stored;
+    }
 }
 
 TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
@@ -145,7 +170,7 @@ TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
         "\r\n[Folders]\r\n" + longFolder + "\r\nC:\\Short\\*.*\r\n");
     EXPECT_EQ(std::string(host.opts.lastBackupDate), std::string(21, '1'));
     EXPECT_EQ(std::string(host.opts.description), std::string(128, 'd'));
-    EXPECT_EQ(std::string(host.opts.destination), std::string(259, 'e'));
+    EXPECT_STREQ(host.opts.destination, "") << "cut to fit, it has no room for its separator";
     ASSERT_EQ(host.rows.size(), 2u);
     EXPECT_EQ(host.EntryTexts()[0], "C:\\" + std::string(256, 'f')) << "the line is cut at 259 characters";
     EXPECT_FALSE(host.rows[0].subfolders) << "the marker was beyond the cut";

@@ -16,8 +16,7 @@ class DiskFullTest : public EngineTest {
 protected:
     void SetUp() override
     {
-        if (!SmallDiskMounted())
-            GTEST_SKIP() << kNoSmallDisk;
+        REQUIRE_SMALL_DISK();
         RemoveTree(root);
         DeleteFileA(filler.c_str());
         CopyText(run.options.destination, root.c_str());

@@ -1,4 +1,5 @@
 #include "engine/FolderWalker.h"
+#include "support/HandleCount.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -52,13 +53,6 @@ protected:
         return Record("toolong " + std::string(folder) + "|" + name);
     }
 };
-
-DWORD HandleCount()
-{
-    DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
-    return count;
-}
 
 class FolderWalkerTest : public ::testing::Test {
 protected:
@@ -199,10 +193,11 @@ TEST_F(FolderWalkerTest, AHandlerThreeLevelsDownStopsEverythingAndLeavesNoSearch
     tree.WriteFile("Z\\other.txt", "");
     tree.WriteFile("Y\\other.txt", "");
     walker.stopAt = "file " + root + "A\\B\\C\\stop.txt";
-    DWORD handlesBefore = HandleCount();
+    long handlesBefore = OpenHandleCount();
+    ASSERT_GT(handlesBefore, 0);
     EXPECT_EQ(1, walker.Walk(root.c_str(), "*.txt", 16, 0));
     EXPECT_EQ(walker.stopAt, walker.events.back());
-    EXPECT_EQ(handlesBefore, HandleCount());
+    EXPECT_EQ(handlesBefore, OpenHandleCount());
     for (const std::string& event : walker.events)
         EXPECT_EQ(std::string::npos, event.find("deeper")) << event;
 
@@ -212,8 +207,21 @@ TEST_F(FolderWalkerTest, AHandlerThreeLevelsDownStopsEverythingAndLeavesNoSearch
         stopping.stopAt = stop;
         EXPECT_EQ(1, stopping.Walk(root.c_str(), "*.txt", 16, 0)) << stop;
         EXPECT_EQ(stop, stopping.events.back());
-        EXPECT_EQ(handlesBefore, HandleCount()) << stop;
+        EXPECT_EQ(handlesBefore, OpenHandleCount()) << stop;
     }
+}
+
+TEST_F(FolderWalkerTest, TheHandleCountTheLeakChecksUseSeesASearchLeftOpen)
+{
+    tree.WriteFile("a.txt", "");
+    long before = OpenHandleCount();
+    ASSERT_GT(before, 0);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((root + "*").c_str(), &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    EXPECT_EQ(before + 1, OpenHandleCount());
+    FindClose(search);
+    EXPECT_EQ(before, OpenHandleCount());
 }
 
 TEST_F(FolderWalkerTest, AMissingRootGetsItsFolderCallAndNothingElse)
@@ -283,9 +291,9 @@ TEST_F(FolderWalkerTest, APatternMatchingEveryNameWalksExactlyAsAnyOtherPattern)
         EXPECT_EQ(0, separate.Walk(root.c_str(), "*.txt", maxDepth, 0));
         for (const char* everything : {"*", "*.*"}) {
             RecordingWalker combined;
-            DWORD handles = HandleCount();
+            long handles = OpenHandleCount();
             EXPECT_EQ(0, combined.Walk(root.c_str(), everything, maxDepth, 0));
-            EXPECT_EQ(handles, HandleCount());
+            EXPECT_EQ(handles, OpenHandleCount());
             EXPECT_EQ(separate.events, combined.events) << everything << " to depth " << maxDepth;
         }
     }

@@ -378,8 +378,7 @@ class RunAtAFullDiskTest : public RunDriverTest {
 protected:
     void SetUp() override
     {
-        if (!SmallDiskMounted())
-            GTEST_SKIP() << kNoSmallDisk;
+        REQUIRE_SMALL_DISK();
         RemoveTree(root);
         CopyText(ui.confirmedOptions.destination, root.c_str());
     }
