@@ -1,5 +1,6 @@
 #include "app/HeadlessFolderList.h"
 
+#include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
 #include "text/BoundedText.h"
 
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 void HeadlessFolderList::InsertRow(const char* entryText, bool includeSubfolders)
 {
@@ -70,12 +70,7 @@ bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
     TrimBlanks(text);
     row.includeSubfolders = rows[readCursor].includeSubfolders;
     ++readCursor;
-
-    // a row without a backslash names no folder; it goes whole to the walk, which reports it
-    char* lastBackslash = std::strrchr(text, '\\');
-    bool wildcardsFit = CopyText(row.wildcards, lastBackslash != nullptr ? lastBackslash + 1 : "");
-    if (lastBackslash != nullptr)
-        lastBackslash[1] = '\0';
-    row.cut = !textFits || !wildcardsFit || !CopyText(row.folder, text);
+    row.cut = !textFits;
+    SplitFolderEntry(text, row);
     return true;
 }
