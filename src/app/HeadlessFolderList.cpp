@@ -31,11 +31,7 @@ bool HeadlessFolderList::RowHasSubfolders(int row)
 
 void HeadlessFolderList::resetOptions()
 {
-    documentOptions.copyUpdated = true;
-    documentOptions.copyHidden = false;
-    documentOptions.copySystem = false;
-    documentOptions.recordFileNames = false;
-    documentOptions.description[0] = '\0';
+    ResetToDefaults(documentOptions);
     backupDone = false;
 }
 

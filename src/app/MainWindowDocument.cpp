@@ -30,11 +30,7 @@ void MainWindow::GetRowText(int row, char* buffer, std::size_t size)
 
 void MainWindow::resetOptions()
 {
-    documentOptions.copyUpdated = true;
-    documentOptions.copyHidden = false;
-    documentOptions.copySystem = false;
-    documentOptions.recordFileNames = false;
-    documentOptions.description[0] = '\0';
+    ResetToDefaults(documentOptions);
     backupDone = false;
 }
 

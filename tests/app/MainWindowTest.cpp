@@ -256,3 +256,74 @@ TEST_F(MainWindowTest, AnUnchangedListClosesWithoutAQuestionAndStoresItsSettings
     EXPECT_EQ(path, ReadText("Software\\Pennyroyal\\Tvault\\Settings", "DataFile"));
     EXPECT_TRUE(ReadValue("Software\\Pennyroyal\\Tvault\\Settings", "rcNormal").present);
 }
+
+namespace {
+
+RECT shownPopup;
+
+// Runs inside the popup menu's own loop: notes where the menu stands, then ends it as Esc would.
+void CALLBACK EndShownPopup(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu != nullptr)
+        GetWindowRect(menu, &shownPopup);
+    EndMenu();
+}
+
+} // namespace
+
+// A right click in the list reaches the frame, which shows the popup where the mouse is.
+TEST_F(MainWindowTest, TheContextMenuOpensAtTheMousePosition)
+{
+    Start();
+    RECT frame;
+    GetWindowRect(window.Handle(), &frame);
+    POINT at = {frame.left + 150, frame.top + 200};
+    shownPopup = {0, 0, 0, 0};
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, EndShownPopup);
+    MessageRecorder commands(window.Handle(), {WM_COMMAND});
+    SendMessageA(folderList.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(folderList.Handle()),
+                 MAKELPARAM(at.x, at.y));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(at.x, shownPopup.left);
+    EXPECT_EQ(at.y, shownPopup.top);
+    EXPECT_EQ(0u, commands.Count(WM_COMMAND));
+}
+
+// A real log-off stores the settings although the window stays; a cancelled one stores nothing.
+TEST_F(MainWindowTest, EndingTheSessionStoresTheSettingsOnlyWhenItReallyEnds)
+{
+    StartWithDataFile(kExampleList);
+    const char settings[] = "Software\\Pennyroyal\\Tvault\\Settings";
+    DeleteValue(settings, "DataFile");
+    SendMessageA(window.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(ReadValue(settings, "DataFile").present);
+    SendMessageA(window.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(DataFilePath(), ReadText(settings, "DataFile"));
+    EXPECT_TRUE(ReadValue(settings, "rcNormal").present);
+    EXPECT_TRUE(IsWindow(window.Handle()));
+}
+
+// About and Show location open the program's own boxes, owned by the frame.
+TEST_F(MainWindowTest, AboutAndTheDataLocationShowTheirBoxes)
+{
+    StartWithDataFile(kExampleList);
+    for (WPARAM command : {IDM_ABOUT, IDM_SHOW_DATA_LOCATION}) {
+        HWND owner = nullptr;
+        bool round = false;
+        ModalDriver driver(kBoxClass, [&](HWND box) {
+            owner = GetWindow(box, GW_OWNER);
+            HRGN region = CreateRectRgn(0, 0, 0, 0);
+            round = GetWindowRgn(box, region) != ERROR;
+            DeleteObject(region);
+            ClickButtonWithText(box, "Ok");
+        });
+        SendMessageA(window.Handle(), WM_COMMAND, command, 0);
+        ASSERT_EQ(1, driver.Count()) << command;
+        EXPECT_EQ(window.Handle(), owner);
+        // the About box is the round one, which shows its caption as a link instead of a title
+        EXPECT_EQ(command == IDM_ABOUT, round);
+        EXPECT_EQ(command == IDM_ABOUT ? "" : "Trellisvault", driver.Caption());
+    }
+}
