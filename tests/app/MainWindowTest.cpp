@@ -327,3 +327,21 @@ TEST_F(MainWindowTest, AboutAndTheDataLocationShowTheirBoxes)
         EXPECT_EQ(command == IDM_ABOUT ? "" : "Trellisvault", driver.Caption());
     }
 }
+
+// A stored placement replaces the show command and the default position and size.
+TEST_F(MainWindowTest, TheStoredPlacementIsWhereTheWindowOpens)
+{
+    const char settings[] = "Software\\Pennyroyal\\Tvault\\Settings";
+    SetDword(settings, "flags", 0);
+    SetDword(settings, "showCmd", SW_SHOWNORMAL);
+    SetRectangle(settings, "rcNormal", RECT{30, 40, 530, 440});
+    ASSERT_EQ(MainWindow::kStarted, window.Start(SW_HIDE));
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(GetWindowPlacement(window.Handle(), &placement));
+    EXPECT_EQ(30, placement.rcNormalPosition.left);
+    EXPECT_EQ(40, placement.rcNormalPosition.top);
+    EXPECT_EQ(530, placement.rcNormalPosition.right);
+    EXPECT_EQ(440, placement.rcNormalPosition.bottom);
+}
