@@ -18,7 +18,9 @@ int FolderListView::InsertRow(const char* entryText, bool includeSubfolders)
 {
     // four spaces keep the text clear of the subfolder marker
     char text[300] = "    ";
-    AppendText(text, entryText);
+    // a row cut short would name another folder or other files; it is refused whole
+    if (!AppendText(text, entryText))
+        return -1;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = RowCount();

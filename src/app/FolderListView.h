@@ -12,7 +12,7 @@ class FolderListView : public ListView {
 public:
     FolderListView();
 
-    // Answers the new row's index, or -1; sets modified.
+    // Answers the new row's index, or -1 when the text does not fit a row; sets modified.
     int InsertRow(const char* entryText, bool includeSubfolders);
     bool HasSubfolders(int row) const;
     // Selects, focuses and scrolls a row into view; a negative row does nothing.

@@ -84,6 +84,9 @@ TEST_F(FolderListTest, NextFolderEntryReadsTheRowsInTheirSortedOrder)
     EXPECT_TRUE(row.includeSubfolders);
     EXPECT_FALSE(folderList.NextFolderEntry(false, row));
     EXPECT_FALSE(row.includeSubfolders);
+    // a text longer than a row holds is refused, never cut into the name of another folder
+    EXPECT_EQ(-1, folderList.InsertRow(("C:\\" + std::string(293, 'a') + "\\*.*").c_str(), false));
+    EXPECT_EQ(3, folderList.RowCount());
 }
 
 // Only an existing folder reaches the shell: a web address or a missing folder gives nothing.
