@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "app/FolderResultText.h"
 #include "resource.h"
 #include "support/ModalDriver.h"
 
@@ -111,30 +110,4 @@ TEST(FolderToView, AnswersOnlyAnExistingFolder)
             EXPECT_EQ(test.folder, folder);
         }
     }
-}
-
-// The browser's answer ends in exactly one backslash, a drive root and a one-letter server too.
-TEST(FolderResult, EndsInExactlyOneBackslash)
-{
-    const struct {
-        const char* picked;
-        const char* result;
-    } cases[] = {
-        {"C:\\", "C:\\"},
-        {"C:\\Work", "C:\\Work\\"},
-        {"\\\\x\\share", "\\\\x\\share\\"},
-        {"\\\\tvserver\\share\\Data", "\\\\tvserver\\share\\Data\\"},
-    };
-    for (const auto& test : cases) {
-        char path[MAX_PATH];
-        lstrcpynA(path, test.picked, sizeof path);
-        EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path)) << test.picked;
-        EXPECT_STREQ(test.result, path);
-    }
-    // a folder of 259 characters leaves no room for the backslash
-    std::string longest = "C:\\" + std::string(256, 'a');
-    char path[MAX_PATH];
-    lstrcpynA(path, longest.c_str(), sizeof path);
-    EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path));
-    EXPECT_EQ(longest, path);
 }
