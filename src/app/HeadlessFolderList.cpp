@@ -1,5 +1,6 @@
 #include "app/HeadlessFolderList.h"
 
+#include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
 #include "text/BoundedText.h"
 
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 void HeadlessFolderList::InsertRow(const char* entryText, bool includeSubfolders)
 {
@@ -31,11 +31,7 @@ bool HeadlessFolderList::RowHasSubfolders(int row)
 
 void HeadlessFolderList::resetOptions()
 {
-    documentOptions.copyUpdated = true;
-    documentOptions.copyHidden = false;
-    documentOptions.copySystem = false;
-    documentOptions.recordFileNames = false;
-    documentOptions.description[0] = '\0';
+    ResetToDefaults(documentOptions);
     backupDone = false;
 }
 
@@ -70,12 +66,7 @@ bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
     TrimBlanks(text);
     row.includeSubfolders = rows[readCursor].includeSubfolders;
     ++readCursor;
-
-    // a row without a backslash names no folder; it goes whole to the walk, which reports it
-    char* lastBackslash = std::strrchr(text, '\\');
-    bool wildcardsFit = CopyText(row.wildcards, lastBackslash != nullptr ? lastBackslash + 1 : "");
-    if (lastBackslash != nullptr)
-        lastBackslash[1] = '\0';
-    row.cut = !textFits || !wildcardsFit || !CopyText(row.folder, text);
+    row.cut = !textFits;
+    SplitFolderEntry(text, row);
     return true;
 }

@@ -12,3 +12,13 @@ struct BackupOptions {
     // "MM/DD/YY  hh:mm xM" of the last complete run, empty when never backed up
     char lastBackupDate[22] = {};
 };
+
+// The options of a new or freshly loaded folder list; the destination and the date stay.
+inline void ResetToDefaults(BackupOptions& options)
+{
+    options.copyUpdated = true;
+    options.copyHidden = false;
+    options.copySystem = false;
+    options.recordFileNames = false;
+    options.description[0] = '\0';
+}

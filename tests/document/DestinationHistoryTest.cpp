@@ -1,6 +1,6 @@
 #include "document/DestinationHistory.h"
 
-#include "TestRegistryKey.h"
+#include "support/TestRegistryKey.h"
 
 #include <gtest/gtest.h>
 

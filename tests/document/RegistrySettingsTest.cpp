@@ -1,6 +1,6 @@
 #include "document/RegistrySettings.h"
 
-#include "TestRegistryKey.h"
+#include "support/TestRegistryKey.h"
 #include "framework/Window.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "TestRegistryKey.h"
+#include "support/TestRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,139 @@
+#include "app/FolderListView.h"
+
+#include "app/FolderEntryText.h"
+#include "document/FolderLine.h"
+#include "engine/FolderPaths.h"
+#include "engine/PathText.h"
+#include "text/BoundedText.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+FolderListView::FolderListView()
+{
+    style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
+}
+
+int FolderListView::InsertRow(const char* entryText, bool includeSubfolders)
+{
+    // four spaces keep the text clear of the subfolder marker
+    char text[300] = "    ";
+    // a row cut short would name another folder or other files; it is refused whole
+    if (!AppendText(text, entryText))
+        return -1;
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = RowCount();
+    item.pszText = text;
+    item.iImage = includeSubfolders ? 0 : 1;
+    int row = static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    modified = true;
+    return row;
+}
+
+bool FolderListView::HasSubfolders(int row) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    return SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 && item.iImage == 0;
+}
+
+void FolderListView::SelectRow(int row) const
+{
+    if (row < 0)
+        return;
+    SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, static_cast<UINT>(-1));
+    SendMessageA(hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+int FolderListView::RowCount() const
+{
+    return static_cast<int>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void FolderListView::RowText(int row, char* buffer, int size) const
+{
+    GetItemText(row, 0, buffer, size);
+}
+
+int FolderListView::SelectedRow() const
+{
+    return static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+bool FolderListView::DeleteRow(int row)
+{
+    if (SendMessageA(hwnd, LVM_DELETEITEM, static_cast<WPARAM>(row), 0) == 0)
+        return false;
+    modified = true;
+    return true;
+}
+
+void FolderListView::DeleteAllRows() const
+{
+    SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
+}
+
+bool FolderListView::InsertColumn() const
+{
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = 580;
+    // the marker stands under "Sub", the entry text under "Folder name"
+    column.pszText = const_cast<char*>("Sub |      Folder name");
+    column.iSubItem = 0;
+    return SendMessageA(hwnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)) != -1;
+}
+
+bool FolderListView::NextFolderEntry(bool first, FolderEntryRow& row)
+{
+    if (first) {
+        readCursor = 0;
+        readCount = RowCount();
+    }
+    row.includeSubfolders = false;
+    row.cut = false;
+    if (readCursor >= readCount)
+        return false;
+    char text[260];
+    // a row that cannot be read ends the reading, as if the list had ended
+    if (GetItemText(readCursor, 0, text, sizeof text) == 0)
+        return false;
+    TrimBlanks(text);
+    row.includeSubfolders = HasSubfolders(readCursor);
+    ++readCursor;
+    SplitFolderEntry(text, row);
+    return true;
+}
+
+bool FolderToView(const char* rowText, char* folder, std::size_t size)
+{
+    if (size == 0)
+        return false;
+    CopyText(folder, size, rowText);
+    TrimBlanks(folder);
+    CutToFolder(folder);
+    // a crafted row could name a web address or a program; only an existing folder is opened
+    return folder[0] != '\0' && FolderExists(folder);
+}
+
+void FolderListView::ViewSelectedFolder() const
+{
+    int row = SelectedRow();
+    if (row < 0)
+        return;
+    char text[340];
+    RowText(row, text, sizeof text);
+    char folder[340];
+    if (FolderToView(text, folder, sizeof folder))
+        ShellExecuteA(hwnd, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT FolderListView::OnNotify(NMHDR* header)
+{
+    if (header->code == NM_DBLCLK)
+        ViewSelectedFolder();
+    return 0;
+}

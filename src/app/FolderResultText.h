@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstddef>
+
+// Turns a folder picked in the shell's browser into the form the folder list and the destination
+// use: ending in exactly one "\". A drive root "C:\" stays "C:\"; "C:\Work" becomes "C:\Work\";
+// a network folder "\\x\share" becomes "\\x\share\". False, leaving the text as it was, when
+// the "\" does not fit the buffer.
+bool EndFolderWithBackslash(char* path, std::size_t size);

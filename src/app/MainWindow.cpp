@@ -1,0 +1,259 @@
+#include "app/MainWindow.h"
+
+#include "app/BoxColours.h"
+#include "app/FolderBrowser.h"
+#include "document/DocumentStorage.h"
+#include "document/FolderLine.h"
+#include "document/RegistrySettings.h"
+#include "framework/HoverButton.h"
+#include "framework/ProgramInstance.h"
+#include "resource.h"
+#include "text/BoundedText.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+struct ButtonRow {
+    const char* label;
+    int width;
+    int command;
+    const char* hint;
+};
+
+const ButtonRow buttonRows[] = {
+    {"&Backup", 70, IDM_START_BACKUP, "Begin the backup process."},
+    {"&Add", 68, IDM_ADD_FOLDER, "Add a new folder to the list."},
+    {"&Edit", 68, IDM_EDIT_FOLDER, "Edit the selected folder."},
+    {"&Remove", 72, IDM_REMOVE_FOLDER, "Remove the selected folder from the list."},
+    {"&View", 68, IDM_VIEW_FILES, "View the contents of the selected folder."},
+    {"Ab&out", 70, IDM_ABOUT, "Information about this program."},
+    {"E&xit", 70, IDM_EXIT, "Exit this program."},
+};
+
+// red 255, green 255, blue 224
+const COLORREF lightYellow = 0x00E0FFFF;
+
+} // namespace
+
+MainWindow::MainWindow(const Parts& parts)
+    : backupRun(parts.backupRun), folderList(parts.folderList), bar(parts.buttonBar), status(parts.statusBar),
+      messages(parts.messages), about(parts.about), subfolderDialog(parts.subfolderDialog)
+{
+}
+
+int MainWindow::Start(int showCommand)
+{
+    SetButtonCursor(LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(IDC_BUTTON_HAND)));
+    status.SetPartCount(3);
+    status.AddPart(80, 0);
+    status.AddPart(40, 0);
+    status.AddPart(12, 0);
+    bar.SetButtonCount(7);
+    folderList.SetStyle(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING);
+    if (!Create(&folderList, &bar, &status))
+        return 0;
+    SetListColours();
+    if (!AddButtons())
+        return -1;
+    folderList.InsertColumn();
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK, 3, 0);
+    HICON marker = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS));
+    ImageList_ReplaceIcon(images, -1, marker);
+    // the list view owns its image list and destroys it with itself
+    SendMessageA(folderList.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    Show(showCommand);
+
+    locateDataFolder();
+    runNewSteps();
+    RegistrySettings().readDataFilePath(dataFile, sizeof dataFile);
+    relocateDataFile();
+    loadDocument(*this);
+    return kStarted;
+}
+
+void MainWindow::SetListColours()
+{
+    HWND list = folderList.Handle();
+    SendMessageA(list, LVM_SETTEXTCOLOR, 0, kBoxText);
+    SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, lightYellow);
+    SendMessageA(list, LVM_SETBKCOLOR, 0, lightYellow);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+}
+
+// Only the last button's failure stops the start; the others are missed without harm.
+bool MainWindow::AddButtons()
+{
+    bool added = false;
+    for (const ButtonRow& row : buttonRows)
+        added = bar.AddButton(row.label, row.width, row.command, false, row.hint);
+    return added;
+}
+
+LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_BUTTON_HINT && lParam != 0)
+        status.SetText(0, reinterpret_cast<const char*>(lParam));
+    return 0;  // default processing follows for every message
+}
+
+bool MainWindow::SaveState()
+{
+    return RegistrySettings().SaveState(hwnd, dataFile);
+}
+
+bool MainWindow::RestorePlacement()
+{
+    return RegistrySettings().RestorePlacement(hwnd);
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case IDM_VIEW_LOG:           backupRun.OpenLog(); break;
+    case IDM_NEW_LIST:           newDocument(); break;
+    case IDM_OPEN_LIST:          openDocument(); break;
+    case IDM_START_BACKUP:       backupRun.Run(); break;
+    case IDM_ADD_FOLDER:         AddFolder(); break;
+    case IDM_EDIT_FOLDER:        EditFolder(); break;
+    case IDM_REMOVE_FOLDER:      RemoveFolder(); break;
+    case IDM_VIEW_FILES:         folderList.ViewSelectedFolder(); break;
+    case IDM_CANCEL_POPUP:       break;
+    case IDM_SAVE_LIST:          saveCommand(); break;
+    case IDM_ABOUT:              ShowAbout(); break;
+    case IDM_EXIT:               if (CanClose()) Destroy(); break;
+    case IDM_SHOW_DATA_LOCATION: ShowDataLocation(); break;
+    default:                     break;  // no other id is the program's
+    }
+}
+
+void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
+{
+    HMENU popup = GetSubMenu(popupMenu, 0);
+    if (popup == nullptr)
+        return;
+    UpdateMenuItems(popup);
+    // signed, since a screen left of or above the primary one has negative coordinates
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // from the keyboard (Shift+F10 or the menu key) there is no mouse position
+    if (lParam == -1) {
+        at = {0, 0};
+        ClientToScreen(folderList.Handle(), &at);
+    }
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+}
+
+bool MainWindow::OnCreate()
+{
+    if (!MainFrame::OnCreate())
+        return false;
+    popupMenu = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_POPUP_MENU));
+    return true;
+}
+
+void MainWindow::OnDestroy()
+{
+    backupRun.DeleteLog();
+    // the menu bar goes with the window; the popup menu is not attached to it
+    if (popupMenu != nullptr && DestroyMenu(popupMenu))
+        popupMenu = nullptr;
+}
+
+void MainWindow::OnInitMenu()
+{
+    UpdateMenuItems(GetMenu(hwnd));
+}
+
+void MainWindow::UpdateMenuItems(HMENU menu) const
+{
+    bool selected = folderList.SelectedRow() >= 0;
+    struct ItemState {
+        UINT command;
+        bool enabled;
+    };
+    const ItemState states[] = {
+        {IDM_SHOW_DATA_LOCATION, dataFile[0] != '\0'},
+        {IDM_EDIT_FOLDER, selected},
+        {IDM_REMOVE_FOLDER, selected},
+        {IDM_VIEW_FILES, selected},
+        {IDM_VIEW_LOG, backupRun.LogWritten()},
+    };
+    for (const ItemState& state : states)
+        EnableMenuItem(menu, state.command, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::AdjustClass(WNDCLASSA& windowClass)
+{
+    windowClass.hIcon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_PROGRAM));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);
+}
+
+void MainWindow::AdjustCreation(CREATESTRUCTA& creation)
+{
+    creation.lpszName = "Trellisvault";
+    creation.cx = 600;
+    creation.cy = 442;
+}
+
+void MainWindow::AddFolder()
+{
+    FolderBrowser browser(folderList.Handle());
+    LoadStringA(ProgramInstance(), IDS_CHOOSE_FOLDER, browser.title, sizeof browser.title);
+    if (browser.Browse())
+        AddPickedFolder(browser.result);
+}
+
+void MainWindow::AddPickedFolder(const char* folder)
+{
+    char entryText[300];
+    // a folder the browser answers always leaves room for the wildcards
+    if (!CopyText(entryText, folder) || !AppendText(entryText, "*.*"))
+        return;
+    subfolderDialog.searchPattern = entryText;
+    INT_PTR answer = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SUBFOLDERS), folderList.Handle(),
+                                     StaticDialogProc, reinterpret_cast<LPARAM>(&subfolderDialog));
+    bool includeSubfolders = answer != 0 && answer != -1;
+    folderList.SelectRow(folderList.InsertRow(entryText, includeSubfolders));
+}
+
+void MainWindow::EditFolder()
+{
+    int row = folderList.SelectedRow();
+    if (row < 0)
+        return;
+    folderList.editIndex = row;
+    runEditDialog();
+    // the list is sorted, so the edited row may have moved
+    folderList.SelectRow(folderList.editIndex);
+}
+
+void MainWindow::RemoveFolder()
+{
+    int row = folderList.SelectedRow();
+    if (row < 0)
+        return;
+    char rowText[260];
+    folderList.RowText(row, rowText, sizeof rowText);
+    TrimBlanks(rowText);
+    char question[300] = "Remove this item?\n\n";
+    AppendText(question, rowText);
+    if (messages.Run(folderList.Handle(), question, "Trellisvault", MB_YESNO | MB_ICONQUESTION, nullptr, kAlarmText,
+                     kAlarmBack, kBoxFrame) != IDYES)
+        return;
+    if (folderList.DeleteRow(row))
+        status.SetText(0, "");
+}
+
+void MainWindow::ShowAbout()
+{
+    about.Run(hwnd, "Trellisvault - Version 2.02\nWritten by the Pennyroyal developers",
+              "https://www.pennyroyal.example/trellisvault/", 0, MAKEINTRESOURCEA(IDI_PROGRAM), kBoxText, kBoxBack,
+              kBoxFrame);
+}
+
+void MainWindow::ShowDataLocation()
+{
+    if (dataFile[0] != '\0')
+        messages.Run(hwnd, dataFile, "Trellisvault", 0, nullptr, kBoxText, kBoxBack, kBoxFrame);
+}

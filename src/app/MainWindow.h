@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/FolderListView.h"
+#include "app/SubfolderDialog.h"
+#include "document/DocumentHost.h"
+#include "engine/BackupRun.h"
+#include "engine/BackupUserInterface.h"
+#include "framework/ButtonBar.h"
+#include "framework/MainFrame.h"
+#include "framework/MessageWindow.h"
+#include "framework/RoundMessageWindow.h"
+#include "framework/StatusBar.h"
+
+// The program's one top-level window: the button bar, the folder list and the status bar, the
+// menus and the commands. It holds the document's options and data file, shows what a backup run
+// reports, and answers the document's questions about the list. The objects it is given are the
+// program's long-lived ones and stay the caller's.
+class MainWindow : public MainFrame, public BackupUserInterface, public DocumentHost {
+public:
+    struct Parts {
+        BackupRun& backupRun;
+        FolderListView& folderList;
+        ButtonBar& buttonBar;
+        StatusBar& statusBar;
+        MessageWindow& messages;
+        RoundMessageWindow& about;
+        SubfolderDialog& subfolderDialog;
+    };
+    // What Start answers when the window is up and the last folder list loaded.
+    static constexpr int kStarted = 1;
+
+    explicit MainWindow(const Parts& parts);
+
+    // Everything from the window's creation to the loaded folder list, before the message loop.
+    // Answers kStarted, or the exit code: 0 when the frame cannot be made, -1 when the last
+    // button cannot be added.
+    int Start(int showCommand);
+
+    // The folder list commands.
+    void AddFolder();
+    // Add after the browser: asks about the subfolders, then inserts and selects the entry.
+    void AddPickedFolder(const char* folder);
+    void EditFolder();
+    void RemoveFolder();
+    void ShowAbout();
+    void ShowDataLocation();
+    // Greys the items that need a selection, a data file or a log; items a menu lacks are left alone.
+    void UpdateMenuItems(HMENU menu) const;
+
+    // The document commands.
+    void newDocument();
+    void openDocument();
+    void saveCommand();
+    void locateDataFolder();
+    void relocateDataFile();
+    const char* DataFolder() const { return dataFolder; }
+    bool BackupDone() const { return backupDone; }
+
+    // MainFrame
+    LRESULT OnUnhandledMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool SaveState() override;
+    void OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnContextMenu(WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate() override;
+    void OnDestroy() override;
+    void OnInitMenu() override;
+    bool CanClose() override;
+    void AdjustClass(WNDCLASSA& windowClass) override;
+    void AdjustCreation(CREATESTRUCTA& creation) override;
+    bool RestorePlacement() override;
+
+    // BackupUserInterface
+    void ShowWarning(const char* text, const char* caption) override { showWarning(text, caption); }
+    void SetStatusText(int part, const char* text) override;
+    bool AskNextDisk(const char* text) override;
+    bool ConfirmOptions(BackupOptions& runOptions) override;
+    void ShowProgress() override;
+    void DestroyProgress() override;
+    void EnableFrame(bool enable) override { MainFrame::EnableFrame(enable); }
+    bool NextFolderEntry(bool first, FolderEntryRow& row) override { return folderList.NextFolderEntry(first, row); }
+    void StampLastBackup() override;
+    void UpdateTitle() override { updateTitle(); }
+    void UpdateDestinationPane() override { updateDestinationPane(); }
+    void MarkBackupDone() override { backupDone = true; }
+    void OpenLogViewer(const char* path) override;
+
+    // DocumentHost
+    void InsertRow(const char* entryText, bool includeSubfolders) override;
+    int RowCount() override { return folderList.RowCount(); }
+    void GetRowText(int row, char* buffer, std::size_t size) override;
+    bool RowHasSubfolders(int row) override { return folderList.HasSubfolders(row); }
+    bool IsModified() override { return folderList.modified; }
+    void SetModified(bool modified) override { folderList.modified = modified; }
+    BackupOptions& options() override { return documentOptions; }
+    PathBuffer& dataFilePath() override { return dataFile; }
+    void resetOptions() override;
+    void runNewSteps() override;
+    void showWarning(const char* text, const char* caption) override;
+    void updateTitle() override;
+    void updateDestinationPane() override;
+
+private:
+    // The system's open or save dialog on the data file path; false when cancelled.
+    bool runFileDialog(bool openMode);
+    // The Edit folder dialog on the edit index; true when it replaced the row.
+    bool runEditDialog();
+    bool AddButtons();
+    void SetListColours();
+
+    BackupRun& backupRun;
+    FolderListView& folderList;
+    ButtonBar& bar;
+    StatusBar& status;
+    MessageWindow& messages;
+    RoundMessageWindow& about;
+    SubfolderDialog& subfolderDialog;
+
+    // the document's options; the list view keeps the rows and the modified flag
+    BackupOptions documentOptions;
+    bool backupDone = false;
+    HMENU popupMenu = nullptr;
+    PathBuffer dataFile = {};
+    PathBuffer dataFolder = {};
+};

@@ -1,0 +1,109 @@
+#include "MainWindowFixture.h"
+
+#include "resource.h"
+#include "support/MessageRecorder.h"
+#include "support/Pixels.h"
+#include "support/PumpUntilIdle.h"
+#include "support/Snapshot.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+using BackupFromWindowTest = MainWindowFixture;
+
+// The Backup button's command runs the real engine: the tree is copied, the window is disabled
+// and repainted while it runs, and the title, the status bar and the menus show the outcome.
+TEST_F(BackupFromWindowTest, TheBackupCommandCopiesTheTreeAndKeepsTheWindowPainted)
+{
+    temp.WriteFile("source\\a.txt", "first");
+    temp.WriteFile("source\\inner\\b.txt", "second");
+    temp.MakeFolder("target\\");
+    std::string source = temp / "source\\";
+    std::string target = temp / "target\\";
+    StartWithDataFile("[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Dest]\r\n" + target + "\r\n[Folders]\r\n" + source + "*.*   /subfolders\r\n");
+    ASSERT_EQ(1, folderList.RowCount());
+    MessageRecorder statusPaints(statusBar.Handle(), {WM_PAINT});
+    MessageRecorder frameStates(window.Handle(), {WM_ENABLE});
+
+    {
+        NoBoxExpected noWarning;
+        SendMessageA(window.Handle(), WM_COMMAND, IDM_START_BACKUP, 0);
+    }
+
+    std::string mirror = target + "C-Backup" + source.substr(2);
+    EXPECT_EQ("first", ReadWholeFile(mirror + "a.txt"));
+    EXPECT_EQ("second", ReadWholeFile(mirror + "inner\\b.txt"));
+    EXPECT_GT(statusPaints.Count(WM_PAINT), 0u) << "the status bar was not repainted during the run";
+    ASSERT_EQ(2u, frameStates.Count(WM_ENABLE));
+    EXPECT_EQ(static_cast<WPARAM>(FALSE), frameStates.Entries()[0].wParam);
+    EXPECT_EQ(static_cast<WPARAM>(TRUE), frameStates.Entries()[1].wParam);
+    EXPECT_EQ(0u, Title().find("Trellisvault - last backed up on "));
+    EXPECT_EQ("Dest " + target, StatusText(1));
+    EXPECT_EQ("2", StatusText(2));
+    EXPECT_TRUE(window.BackupDone());
+    SendMessageA(window.Handle(), WM_INITMENU, 0, 0);
+    EXPECT_EQ(0u, GetMenuState(GetMenu(window.Handle()), IDM_VIEW_LOG, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+namespace {
+
+// A child's client area in the coordinates of a picture of the whole top-level window.
+RECT ClientIn(HWND window, HWND child)
+{
+    RECT frame;
+    RECT area;
+    GetWindowRect(window, &frame);
+    GetClientRect(child, &area);
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    OffsetRect(&area, -frame.left, -frame.top);
+    return area;
+}
+
+int Area(const RECT& area)
+{
+    return (area.right - area.left) * (area.bottom - area.top);
+}
+
+} // namespace
+
+// Kept in the build folder as a picture of the program; its pixels show the bar, the list's
+// colours and the status bar's parts.
+TEST_F(BackupFromWindowTest, ScreenshotOfTheMainWindowWithItsList)
+{
+    StartWithDataFile(kExampleList);
+    SetWindowPos(window.Handle(), HWND_TOP, 20, 20, 600, 442, SWP_SHOWWINDOW);
+    SetForegroundWindow(window.Handle());
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntilIdle();
+    Snapshot picture(window.Handle(), true);
+    ASSERT_TRUE(picture.Save("MainWindow.bmp"));
+
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    RECT bar = ClientIn(window.Handle(), buttonBar.Handle());
+    EXPECT_GT(CountPixels(picture, bar, face), Area(bar) / 3) << "the button bar";
+    // below the column header, the empty part of the list is all light yellow
+    RECT list = ClientIn(window.Handle(), folderList.Handle());
+    RECT header;
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(folderList.Handle(), LVM_GETHEADER, 0, 0)), &header);
+    list.top += header.bottom - header.top;
+    EXPECT_GT(CountPixels(picture, list, 0x00E0FFFF), Area(list) * 3 / 4) << "the list's background";
+    EXPECT_GT(CountPixels(picture, list, 0x000000), 50) << "the rows' black text";
+
+    RECT status = ClientIn(window.Handle(), statusBar.Handle());
+    EXPECT_GT(CountPixels(picture, status, face), Area(status) / 3) << "the status bar";
+    int edges[3] = {};
+    ASSERT_EQ(3, SendMessageA(statusBar.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges)));
+    // part 1 shows the destination, parts 0 and 2 are empty
+    for (int part = 0; part < 3; ++part) {
+        RECT partArea;
+        SendMessageA(statusBar.Handle(), SB_GETRECT, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(&partArea));
+        OffsetRect(&partArea, status.left, status.top);
+        InflateRect(&partArea, -3, -3);
+        int text = CountPixels(picture, partArea, 0x000000);
+        if (part == 1)
+            EXPECT_GT(text, 10) << "part 1";
+        else
+            EXPECT_EQ(0, text) << "part " << part;
+    }
+}

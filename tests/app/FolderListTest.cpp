@@ -1,0 +1,113 @@
+#include "MainWindowFixture.h"
+
+#include "resource.h"
+#include "support/ModalDriver.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> ListBoxItems(HWND list)
+{
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        char text[MAX_PATH] = "";
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+} // namespace
+
+using FolderListTest = MainWindowFixture;
+
+// The dialog lists the subfolders sorted, hidden ones too, without dot and system folders;
+// its answer becomes the new row's marker.
+TEST_F(FolderListTest, AddAsksAboutTheSubfoldersAndInsertsTheEntrySelected)
+{
+    Start();
+    for (const char* name : {"Beta", "Alpha", ".cache", "Hidden", "System"})
+        temp.MakeFolder(std::string(name) + "\\");
+    temp.WriteFile("notes.txt", "not a folder");
+    ASSERT_TRUE(SetFileAttributesA((temp / "Hidden").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA((temp / "System").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_NE(0u, GetFileAttributesA((temp / "System").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    std::string pattern = temp.Path() + "*.*";
+
+    const struct {
+        int button;
+        int image;
+    } answers[] = {{IDOK, 0}, {IDCANCEL, 1}};
+    for (const auto& answer : answers) {
+        std::vector<std::string> listed;
+        HWND owner = nullptr;
+        ModalDriver driver("#32770", [&](HWND dialog) {
+            listed = ListBoxItems(GetDlgItem(dialog, IDC_SUBFOLDER_LIST));
+            owner = GetWindow(dialog, GW_OWNER);
+            ClickButton(dialog, answer.button);
+        });
+        window.AddPickedFolder(temp.Path().c_str());
+        ASSERT_EQ(1, driver.Count());
+        EXPECT_EQ(pattern, driver.Caption());
+        EXPECT_EQ((std::vector<std::string>{"Alpha", "Beta", "Hidden"}), listed);
+        EXPECT_EQ(window.Handle(), owner) << "the list window owns the dialog; its owner is the frame";
+        int row = folderList.SelectedRow();
+        ASSERT_GE(row, 0);
+        EXPECT_EQ("    " + pattern, RowText(row));
+        EXPECT_EQ(answer.image == 0, folderList.HasSubfolders(row));
+        EXPECT_TRUE(window.IsModified());
+    }
+    EXPECT_EQ(2, folderList.RowCount());
+}
+
+TEST_F(FolderListTest, NextFolderEntryReadsTheRowsInTheirSortedOrder)
+{
+    Start();
+    window.InsertRow("C:\\Work\\*.cpp, *.h", true);
+    window.InsertRow("C:\\Archive\\*.*", false);
+    FolderEntryRow row;
+    ASSERT_TRUE(folderList.NextFolderEntry(true, row));
+    EXPECT_STREQ("C:\\Archive\\", row.folder);
+    EXPECT_STREQ("*.*", row.wildcards);
+    EXPECT_FALSE(row.includeSubfolders);
+    // a row added after the reading began lies beyond the count taken then
+    window.InsertRow("C:\\Zeta\\*.*", false);
+    ASSERT_TRUE(folderList.NextFolderEntry(false, row));
+    EXPECT_STREQ("C:\\Work\\", row.folder);
+    EXPECT_STREQ("*.cpp, *.h", row.wildcards);
+    EXPECT_TRUE(row.includeSubfolders);
+    EXPECT_FALSE(folderList.NextFolderEntry(false, row));
+    EXPECT_FALSE(row.includeSubfolders);
+    // a text longer than a row holds is refused, never cut into the name of another folder
+    EXPECT_EQ(-1, folderList.InsertRow(("C:\\" + std::string(293, 'a') + "\\*.*").c_str(), false));
+    EXPECT_EQ(3, folderList.RowCount());
+}
+
+// Only an existing folder reaches the shell: a web address or a missing folder gives nothing.
+TEST(FolderToView, AnswersOnlyAnExistingFolder)
+{
+    TempFolder temp("ViewFiles");
+    const struct {
+        std::string row;
+        bool viewed;
+        std::string folder;
+    } cases[] = {
+        {"    " + temp.Path() + "*.cpp, *.h", true, temp.Path()},
+        {"    " + temp.Path() + "Missing\\*.*", false, ""},
+        {"    http://tvserver/page", false, ""},
+        {"    https://tvserver/", false, ""},
+        {"    *.*", false, ""},
+    };
+    for (const auto& test : cases) {
+        char folder[340];
+        EXPECT_EQ(test.viewed, FolderToView(test.row.c_str(), folder, sizeof folder)) << test.row;
+        if (test.viewed) {
+            EXPECT_EQ(test.folder, folder);
+        }
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/FolderListView.h"
+#include "app/MainWindow.h"
+#include "app/SubfolderDialog.h"
+#include "engine/BackupRun.h"
+#include "framework/ButtonBar.h"
+#include "framework/MessageWindow.h"
+#include "framework/RoundMessageWindow.h"
+#include "framework/StatusBar.h"
+#include "support/ModalDriver.h"
+#include "support/TempFolder.h"
+#include "support/TestRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The program's main window with objects of the test's own, started as the program starts it,
+// on the real registry key of the test prefix (kept and put back) and a data file in a
+// temporary folder, which the start moves into the data folder.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    // Starts from no stored settings; the guard puts back what was there.
+    void SetUp() override;
+    void TearDown() override;
+
+    // Remembers a data file with this content in the registry, then starts the window.
+    void StartWithDataFile(const std::string& content);
+    void Start();
+
+    std::string StatusText(int part) const;
+    std::string Title() const;
+    std::string RowText(int row) const;
+    // The data file as the start left it: moved into the data folder.
+    std::string DataFilePath() { return window.dataFilePath(); }
+
+    RealProgramKeyGuard registryGuard;
+    TempFolder temp{"AppWindow"};
+    FolderListView folderList;
+    ButtonBar buttonBar;
+    StatusBar statusBar;
+    MessageWindow messages;
+    RoundMessageWindow about;
+    SubfolderDialog subfolderDialog;
+    MainWindow window{{backupRun, folderList, buttonBar, statusBar, messages, about, subfolderDialog}};
+    BackupRun backupRun{window};
+};
+
+// A data file of three rows, one with its subfolders, the destination E:\ and a backup date.
+extern const char kExampleList[];
+
+// The class of the program's message boxes.
+constexpr const char kBoxClass[] = "CMSGCLASS";
+
+// Fails the test when one of the program's message boxes appears while it lives, and answers
+// the box, so that an unexpected warning fails the test instead of waiting for a user.
+class NoBoxExpected {
+public:
+    NoBoxExpected();
+
+private:
+    ModalDriver driver;
+};
