@@ -50,7 +50,7 @@ static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
     return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;
 }
 
-void saveDocument(DocumentHost& host)
+bool saveDocument(DocumentHost& host)
 {
     const char* path = host.dataFilePath();
     DWORD oldAttributes = GetFileAttributesA(path);
@@ -77,7 +77,8 @@ void saveDocument(DocumentHost& host)
         char message[600];
         FormatText(message, sizeof message, "Can't save folder list: %s", path);
         host.showWarning(message, "Trellisvault");
-        return;
+        return false;
     }
     host.SetModified(false);
+    return true;
 }
