@@ -200,36 +200,7 @@ public:
     int Count(const RECT& area, COLORREF colour) const { return CountPixels(*this, area, colour); }
 
     // Kept next to the test executable for a person to look at.
-    void Save(const char* fileName) const
-    {
-        char path[MAX_PATH];
-        DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-        if (length == 0 || length >= sizeof path)
-            return;
-        char* slash = std::strrchr(path, '\\');
-        if (slash == nullptr || !CopyText(slash + 1, sizeof path - static_cast<size_t>(slash + 1 - path), fileName))
-            return;
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER header = {};
-        header.biSize = sizeof header;
-        header.biWidth = width;
-        header.biHeight = -height;
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        header.biCompression = BI_RGB;
-        DWORD imageSize = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + imageSize;
-        HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (out == INVALID_HANDLE_VALUE)
-            return;
-        DWORD written = 0;
-        WriteFile(out, &file, sizeof file, &written, nullptr);
-        WriteFile(out, &header, sizeof header, &written, nullptr);
-        WriteFile(out, pixels.data(), imageSize, &written, nullptr);
-        CloseHandle(out);
-    }
+    void Save(const char* fileName) const { SaveBesideProgram(fileName, width, height, pixels); }
 
     int width = 0;
     int height = 0;
