@@ -1,6 +1,6 @@
 #include "app/BackupOptionsDialog.h"
 
-#include "app/WarningBox.h"
+#include "app/ProgramBoxes.h"
 #include "framework/CenterWindow.h"
 #include "framework/ProgramInstance.h"
 #include "resources/resource.h"

@@ -84,6 +84,21 @@ void locateDataFolder(DocumentHost& host, HWND owner)
         CreateFolderPath(folder);
 }
 
+void composeTitle(const char* lastBackupDate, char* title, std::size_t size)
+{
+    CopyText(title, size, "Trellisvault");
+    if (lastBackupDate[0] != '\0')
+        AppendFormat(title, size, " - last backed up on %s", lastBackupDate);
+}
+
+void composeDestinationPane(const char* destination, char* text, std::size_t size)
+{
+    if (destination[0] == '\0')
+        CopyText(text, size, "");
+    else
+        FormatText(text, size, "Dest %s", destination);
+}
+
 // The text after the path's last "\", ":" or "/", or the whole path when it has none.
 static const char* FileNamePart(const char* path)
 {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 class DocumentHost;
 
 // The commands around the program's one open folder list: New, Open, Save, the close query and
@@ -25,5 +27,12 @@ bool CanClose(DocumentHost& host);
 // creates it when missing; without the application data folder it lies at the root of the
 // current drive.
 void locateDataFolder(DocumentHost& host, HWND owner);
+// The main window's title: "Trellisvault", followed by " - last backed up on " and the date when
+// the list has one. A title buffer of kTitleSize bytes holds the longest.
+constexpr std::size_t kTitleSize = 64;
+void composeTitle(const char* lastBackupDate, char* title, std::size_t size);
+// The destination pane of the status bar: "Dest " and the destination, or empty without one.
+constexpr std::size_t kDestinationPaneSize = 5 + 260;
+void composeDestinationPane(const char* destination, char* text, std::size_t size);
 // Moves a remembered data file that lies outside the data folder into it, under the same name.
 void relocateDataFile(DocumentHost& host);

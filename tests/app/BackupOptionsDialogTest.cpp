@@ -1,7 +1,7 @@
 #include "app/BackupOptionsDialog.h"
 
 #include "app/DialogPicture.h"
-#include "app/WarningBox.h"
+#include "app/ProgramBoxes.h"
 #include "document/TestRegistryKey.h"
 #include "resources/resource.h"
 #include "support/ModalDriver.h"

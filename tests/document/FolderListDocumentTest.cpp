@@ -224,6 +224,31 @@ TEST(CanClose, AnswersAfterTheQuestionAndTheSave)
     }
 }
 
+TEST(DocumentTexts, TheTitleShowsTheLastBackupDateWhenThereIsOne)
+{
+    char title[kTitleSize];
+    composeTitle("", title, sizeof title);
+    EXPECT_STREQ(title, "Trellisvault");
+    composeTitle("03/14/06  09:05 PM", title, sizeof title);
+    EXPECT_STREQ(title, "Trellisvault - last backed up on 03/14/06  09:05 PM");
+    BackupOptions longest;
+    CopyText(longest.lastBackupDate, std::string(sizeof longest.lastBackupDate - 1, '9').c_str());
+    composeTitle(longest.lastBackupDate, title, sizeof title);
+    EXPECT_EQ(std::string(title).size(), 33u + 21u) << "the longest date fits whole";
+}
+
+TEST(DocumentTexts, TheDestinationPaneIsEmptyWithoutADestination)
+{
+    char pane[kDestinationPaneSize];
+    composeDestinationPane("E:\\", pane, sizeof pane);
+    EXPECT_STREQ(pane, "Dest E:\\");
+    composeDestinationPane("", pane, sizeof pane);
+    EXPECT_STREQ(pane, "");
+    std::string longest(259, 'd');
+    composeDestinationPane(longest.c_str(), pane, sizeof pane);
+    EXPECT_EQ(std::string(pane), "Dest " + longest);
+}
+
 TEST(ForceExtension, EveryChosenNameEndsInTheExtension)
 {
     struct Case {
