@@ -20,12 +20,28 @@
 #define IDM_POPUP_MENU 105
 
 // dialog templates
+#define IDD_BACKUP_OPTIONS 106
+#define IDD_EDIT_FOLDER 107
+#define IDD_DISK_FULL 108
 #define IDD_SUBFOLDERS 109
 #define IDD_PROGRESS 111
 
-// controls
+// controls; the Backup options and Edit dialogs give some numbers to a control of each
 #define IDC_SUBFOLDER_LIST 1002
-#define IDC_PROGRESS_TEXT 1014
+#define IDC_DESTINATION 1003
+#define IDC_START_BACKUP 1004
+#define IDC_COPY_UPDATED 1005
+#define IDC_INCLUDE_SUBFOLDERS 1005
+#define IDC_RECORD_FILE_NAMES 1006
+#define IDC_COPY_HIDDEN 1007
+#define IDC_COPY_SYSTEM 1008
+#define IDC_BROWSE 1009
+#define IDC_DESCRIPTION 1010
+#define IDC_FOLDER_PATH 1010
+#define IDC_WILDCARDS 1011
+#define IDC_DRIVE_LIST 1012
+#define IDC_MESSAGE_FRAME 1013
+#define IDC_TEXT_FRAME 1014
 #define IDC_PROGRESS_BAR 1015
 
 // commands: menu items, popup items, buttons and accelerators share them

@@ -1,6 +1,7 @@
 #include "app/FolderBrowser.h"
 
 #include "app/FolderResultText.h"
+#include "text/BoundedText.h"
 
 FolderBrowser::FolderBrowser(HWND owner)
 {
@@ -27,4 +28,10 @@ bool FolderBrowser::Browse()
     }
     allocator->Release();
     return picked && EndFolderWithBackslash(result, sizeof result);
+}
+
+bool PickFolder(HWND owner, const char* title, char* path, std::size_t size)
+{
+    FolderBrowser browser(owner);
+    return CopyText(browser.title, title) && browser.Browse() && CopyText(path, size, browser.result);
 }

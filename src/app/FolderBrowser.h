@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstddef>
+
 // The shell's folder picker, answering a file-system folder that ends in exactly one "\".
 // The caller fills title before browsing; one browser may be used for several picks.
 class FolderBrowser {
@@ -18,3 +20,7 @@ public:
 private:
     BROWSEINFOA request = {};
 };
+
+// One pick with a browser owned by owner under title; true with the folder in path (size bytes).
+// A folder that does not fit path is refused rather than cut.
+bool PickFolder(HWND owner, const char* title, char* path, std::size_t size);

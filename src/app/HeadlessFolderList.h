@@ -24,6 +24,11 @@ public:
     void showWarning(const char* text, const char* caption) override;
     void updateTitle() override {}
     void updateDestinationPane() override {}
+    PathBuffer& dataFolder() override { return folder; }
+    bool IsBackupDone() override { return backupDone; }
+    // Nobody is there to answer: a question is cancelled, and so is a file dialog.
+    int askYesNoCancel(const char*, const char*) override { return 0; }
+    bool chooseFile(FileDialog&, char*, std::size_t, const char*) override { return false; }
 
     // The rows in order as a run reads them, from the first when `first` is set: the folder with
     // its "\" and the wildcard list after the row's last backslash. False after the last row.
@@ -42,5 +47,6 @@ private:
     std::size_t readCount = 0;
     BackupOptions documentOptions;
     PathBuffer path = {};
+    PathBuffer folder = {};
     bool modified = false;
 };

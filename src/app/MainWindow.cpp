@@ -1,8 +1,11 @@
 #include "app/MainWindow.h"
 
 #include "app/BoxColours.h"
+#include "app/EditFolderDialog.h"
 #include "app/FolderBrowser.h"
+#include "app/ProgramBoxes.h"
 #include "document/DocumentStorage.h"
+#include "document/FolderListDocument.h"
 #include "document/FolderLine.h"
 #include "document/RegistrySettings.h"
 #include "framework/HoverButton.h"
@@ -39,7 +42,8 @@ const COLORREF lightYellow = 0x00E0FFFF;
 
 MainWindow::MainWindow(const Parts& parts)
     : backupRun(parts.backupRun), folderList(parts.folderList), bar(parts.buttonBar), status(parts.statusBar),
-      messages(parts.messages), about(parts.about), subfolderDialog(parts.subfolderDialog)
+      about(parts.about), subfolderDialog(parts.subfolderDialog), optionsDialog(parts.optionsDialog),
+      progress(parts.progress)
 {
 }
 
@@ -65,10 +69,10 @@ int MainWindow::Start(int showCommand)
     SendMessageA(folderList.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     Show(showCommand);
 
-    locateDataFolder();
+    locateDataFolder(*this, hwnd);
     runNewSteps();
     RegistrySettings().readDataFilePath(dataFile, sizeof dataFile);
-    relocateDataFile();
+    relocateDataFile(*this);
     loadDocument(*this);
     return kStarted;
 }
@@ -112,15 +116,15 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
 {
     switch (LOWORD(wParam)) {
     case IDM_VIEW_LOG:           backupRun.OpenLog(); break;
-    case IDM_NEW_LIST:           newDocument(); break;
-    case IDM_OPEN_LIST:          openDocument(); break;
+    case IDM_NEW_LIST:           newDocument(*this); break;
+    case IDM_OPEN_LIST:          openDocument(*this); break;
     case IDM_START_BACKUP:       backupRun.Run(); break;
     case IDM_ADD_FOLDER:         AddFolder(); break;
     case IDM_EDIT_FOLDER:        EditFolder(); break;
     case IDM_REMOVE_FOLDER:      RemoveFolder(); break;
     case IDM_VIEW_FILES:         folderList.ViewSelectedFolder(); break;
     case IDM_CANCEL_POPUP:       break;
-    case IDM_SAVE_LIST:          saveCommand(); break;
+    case IDM_SAVE_LIST:          saveCommand(*this); break;
     case IDM_ABOUT:              ShowAbout(); break;
     case IDM_EXIT:               if (CanClose()) Destroy(); break;
     case IDM_SHOW_DATA_LOCATION: ShowDataLocation(); break;
@@ -223,7 +227,11 @@ void MainWindow::EditFolder()
     if (row < 0)
         return;
     folderList.editIndex = row;
-    runEditDialog();
+    EditFolderDialog edit;
+    folderList.RowText(row, edit.entryText, sizeof edit.entryText);
+    edit.includeSubfolders = folderList.HasSubfolders(row);
+    if (edit.Run(folderList.Handle()) && folderList.DeleteRow(row))
+        folderList.editIndex = folderList.InsertRow(edit.entryText, edit.includeSubfolders);
     // the list is sorted, so the edited row may have moved
     folderList.SelectRow(folderList.editIndex);
 }
@@ -238,8 +246,7 @@ void MainWindow::RemoveFolder()
     TrimBlanks(rowText);
     char question[300] = "Remove this item?\n\n";
     AppendText(question, rowText);
-    if (messages.Run(folderList.Handle(), question, "Trellisvault", MB_YESNO | MB_ICONQUESTION, nullptr, kAlarmText,
-                     kAlarmBack, kBoxFrame) != IDYES)
+    if (AskToRemove(folderList.Handle(), question) != IDYES)
         return;
     if (folderList.DeleteRow(row))
         status.SetText(0, "");
@@ -255,5 +262,5 @@ void MainWindow::ShowAbout()
 void MainWindow::ShowDataLocation()
 {
     if (dataFile[0] != '\0')
-        messages.Run(hwnd, dataFile, "Trellisvault", 0, nullptr, kBoxText, kBoxBack, kBoxFrame);
+        ShowDataFileLocation(hwnd, dataFile);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/BackupOptionsDialog.h"
 #include "app/FolderListView.h"
+#include "app/ProgressDialog.h"
 #include "app/SubfolderDialog.h"
 #include "document/DocumentHost.h"
 #include "engine/BackupRun.h"
 #include "engine/BackupUserInterface.h"
 #include "framework/ButtonBar.h"
 #include "framework/MainFrame.h"
-#include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"
 #include "framework/StatusBar.h"
 
@@ -22,9 +23,10 @@ public:
         FolderListView& folderList;
         ButtonBar& buttonBar;
         StatusBar& statusBar;
-        MessageWindow& messages;
         RoundMessageWindow& about;
         SubfolderDialog& subfolderDialog;
+        BackupOptionsDialog& optionsDialog;
+        ProgressDialog& progress;
     };
     // What Start answers when the window is up and the last folder list loaded.
     static constexpr int kStarted = 1;
@@ -46,15 +48,6 @@ public:
     void ShowDataLocation();
     // Greys the items that need a selection, a data file or a log; items a menu lacks are left alone.
     void UpdateMenuItems(HMENU menu) const;
-
-    // The document commands.
-    void newDocument();
-    void openDocument();
-    void saveCommand();
-    void locateDataFolder();
-    void relocateDataFile();
-    const char* DataFolder() const { return dataFolder; }
-    bool BackupDone() const { return backupDone; }
 
     // MainFrame
     LRESULT OnUnhandledMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -98,12 +91,12 @@ public:
     void showWarning(const char* text, const char* caption) override;
     void updateTitle() override;
     void updateDestinationPane() override;
+    PathBuffer& dataFolder() override { return dataFolderPath; }
+    bool IsBackupDone() override { return backupDone; }
+    int askYesNoCancel(const char* text, const char* caption) override;
+    bool chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder) override;
 
 private:
-    // The system's open or save dialog on the data file path; false when cancelled.
-    bool runFileDialog(bool openMode);
-    // The Edit folder dialog on the edit index; true when it replaced the row.
-    bool runEditDialog();
     bool AddButtons();
     void SetListColours();
 
@@ -111,14 +104,15 @@ private:
     FolderListView& folderList;
     ButtonBar& bar;
     StatusBar& status;
-    MessageWindow& messages;
     RoundMessageWindow& about;
     SubfolderDialog& subfolderDialog;
+    BackupOptionsDialog& optionsDialog;
+    ProgressDialog& progress;
 
     // the document's options; the list view keeps the rows and the modified flag
     BackupOptions documentOptions;
     bool backupDone = false;
     HMENU popupMenu = nullptr;
     PathBuffer dataFile = {};
-    PathBuffer dataFolder = {};
+    PathBuffer dataFolderPath = {};
 };

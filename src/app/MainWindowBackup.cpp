@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "app/BoxColours.h"
+#include "app/DiskFullDialog.h"
+#include "app/FolderBrowser.h"
 #include "engine/LastBackupStamp.h"
 #include "engine/LogViewer.h"
 
@@ -14,35 +15,29 @@ void MainWindow::StampLastBackup()
     ::StampLastBackup(documentOptions);
 }
 
-// Stands in for the disk-full dialog: "&Next disk" is Yes, "&Cancel" is No.
 bool MainWindow::AskNextDisk(const char* text)
 {
-    if (messages.Run(hwnd, text, "Disk full", MB_YESNO | MB_ICONEXCLAMATION, nullptr, kBoxText, kBoxBack,
-                     kBoxFrame) == IDYES)
-        return true;
-    status.SetText(0, "Abort");
-    return false;
+    return ::AskNextDisk(hwnd, text, &status);
 }
 
-// Stands in for the Backup options dialog: the run takes the folder list's options as they are,
-// and only a list with a destination can be backed up.
+// The dialog edits the folder list's own options; the run takes them as confirmed.
 bool MainWindow::ConfirmOptions(BackupOptions& runOptions)
 {
-    if (documentOptions.destination[0] == '\0') {
-        showWarning("You must choose a destination", "Trellisvault");
-        return false;
-    }
+    optionsDialog.pickFolder = PickFolder;
+    bool go = optionsDialog.Confirm(folderList.Handle(), documentOptions, folderList.modified);
+    updateDestinationPane();
     runOptions = documentOptions;
-    return true;
+    return go;
 }
 
-// The progress dialog comes with its own class; until then the status bar shows the progress.
 void MainWindow::ShowProgress()
 {
+    progress.Show(hwnd, backupRun);
 }
 
 void MainWindow::DestroyProgress()
 {
+    progress.Destroy();
 }
 
 void MainWindow::OpenLogViewer(const char* path)

@@ -1,9 +1,10 @@
+#include "app/BackupOptionsDialog.h"
 #include "app/FolderListView.h"
 #include "app/MainWindow.h"
+#include "app/ProgressDialog.h"
 #include "app/SubfolderDialog.h"
 #include "engine/BackupRun.h"
 #include "framework/ButtonBar.h"
-#include "framework/MessageWindow.h"
 #include "framework/ProgramInstance.h"
 #include "framework/RoundMessageWindow.h"
 #include "framework/StatusBar.h"
@@ -15,18 +16,20 @@ namespace {
 // The main window comes first because the run takes it as its user interface, which needs the
 // window under construction; the rest are constructed in the order they are listed here and
 // torn down in reverse, so the run's buffers outlast everything that could use them.
+extern ProgressDialog progress;
 extern BackupRun backupRun;
-extern FolderListView folderList;
 extern ButtonBar buttonBar;
-extern StatusBar statusBar;
-extern MessageWindow messages;
+extern BackupOptionsDialog optionsDialog;
 extern RoundMessageWindow about;
+extern FolderListView folderList;
+extern StatusBar statusBar;
 extern SubfolderDialog subfolderDialog;
 
-MainWindow mainWindow({backupRun, folderList, buttonBar, statusBar, messages, about, subfolderDialog});
+MainWindow mainWindow({backupRun, folderList, buttonBar, statusBar, about, subfolderDialog, optionsDialog, progress});
+ProgressDialog progress;
 BackupRun backupRun(mainWindow);
 ButtonBar buttonBar;
-MessageWindow messages;
+BackupOptionsDialog optionsDialog;
 RoundMessageWindow about;
 FolderListView folderList;
 StatusBar statusBar;

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+struct FileDialog;
+
 // A path of at most 259 characters and its end.
 constexpr std::size_t kPathSize = 260;
 
@@ -39,4 +41,15 @@ public:
     virtual void showWarning(const char* text, const char* caption) = 0;
     virtual void updateTitle() = 0;
     virtual void updateDestinationPane() = 0;
+
+    // The per-user folder where data files live, ending in a backslash.
+    virtual PathBuffer& dataFolder() = 0;
+    // Set by a backup run since the last New or load: the list is then saved without asking.
+    virtual bool IsBackupDone() = 0;
+    // Asks a question with Yes, No and Cancel buttons, owned by the main window; answers IDYES,
+    // IDNO, IDCANCEL, or 0 when the box could not be shown or was closed without a button.
+    virtual int askYesNoCancel(const char* text, const char* caption) = 0;
+    // Shows the system's open or save dialog for request, owned by the folder list's window,
+    // into path (size bytes); false when it was cancelled (see runFileDialog in FileDialog.h).
+    virtual bool chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder) = 0;
 };

@@ -28,20 +28,29 @@ TEST_F(BackupFromWindowTest, TheBackupCommandCopiesTheTreeAndKeepsTheWindowPaint
 
     {
         NoBoxExpected noWarning;
+        int confirmed = 0;
+        ModalDriver options("#32770", [&](HWND dialog) {
+            if (WindowTextOf(dialog) == "Backup") {
+                ++confirmed;
+                ClickButton(dialog, IDC_START_BACKUP);
+            }
+        });
         SendMessageA(window.Handle(), WM_COMMAND, IDM_START_BACKUP, 0);
+        EXPECT_EQ(1, confirmed) << "the Backup options dialog opens first";
     }
 
     std::string mirror = target + "C-Backup" + source.substr(2);
     EXPECT_EQ("first", ReadWholeFile(mirror + "a.txt"));
     EXPECT_EQ("second", ReadWholeFile(mirror + "inner\\b.txt"));
     EXPECT_GT(statusPaints.Count(WM_PAINT), 0u) << "the status bar was not repainted during the run";
-    ASSERT_EQ(2u, frameStates.Count(WM_ENABLE));
-    EXPECT_EQ(static_cast<WPARAM>(FALSE), frameStates.Entries()[0].wParam);
-    EXPECT_EQ(static_cast<WPARAM>(TRUE), frameStates.Entries()[1].wParam);
+    // the options dialog disables the frame while it is up, and so does the run
+    ASSERT_EQ(4u, frameStates.Count(WM_ENABLE));
+    for (std::size_t change = 0; change < 4; ++change)
+        EXPECT_EQ(static_cast<WPARAM>(change % 2), frameStates.Entries()[change].wParam) << change;
     EXPECT_EQ(0u, Title().find("Trellisvault - last backed up on "));
     EXPECT_EQ("Dest " + target, StatusText(1));
     EXPECT_EQ("2", StatusText(2));
-    EXPECT_TRUE(window.BackupDone());
+    EXPECT_TRUE(window.IsBackupDone());
     SendMessageA(window.Handle(), WM_INITMENU, 0, 0);
     EXPECT_EQ(0u, GetMenuState(GetMenu(window.Handle()), IDM_VIEW_LOG, MF_BYCOMMAND) & MF_GRAYED);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/BackupOptionsDialog.h"
 #include "app/FolderListView.h"
 #include "app/MainWindow.h"
+#include "app/ProgressDialog.h"
 #include "app/SubfolderDialog.h"
 #include "engine/BackupRun.h"
 #include "framework/ButtonBar.h"
-#include "framework/MessageWindow.h"
 #include "framework/RoundMessageWindow.h"
 #include "framework/StatusBar.h"
 #include "support/ModalDriver.h"
@@ -14,7 +15,27 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
+
+// The main window as the program makes it, but the logs it would open in the system's viewer
+// are only recorded, and a test may act once the progress window is up.
+class TestMainWindow : public MainWindow {
+public:
+    using MainWindow::MainWindow;
+
+    void OpenLogViewer(const char* path) override { openedLogs.push_back(path); }
+    void ShowProgress() override
+    {
+        MainWindow::ShowProgress();
+        if (afterShowProgress)
+            afterShowProgress();
+    }
+
+    std::vector<std::string> openedLogs;
+    std::function<void()> afterShowProgress;
+};
 
 // The program's main window with objects of the test's own, started as the program starts it,
 // on the real registry key of the test prefix (kept and put back) and a data file in a
@@ -40,10 +61,11 @@ protected:
     FolderListView folderList;
     ButtonBar buttonBar;
     StatusBar statusBar;
-    MessageWindow messages;
     RoundMessageWindow about;
     SubfolderDialog subfolderDialog;
-    MainWindow window{{backupRun, folderList, buttonBar, statusBar, messages, about, subfolderDialog}};
+    BackupOptionsDialog optionsDialog;
+    ProgressDialog progress;
+    TestMainWindow window{{backupRun, folderList, buttonBar, statusBar, about, subfolderDialog, optionsDialog, progress}};
     BackupRun backupRun{window};
 };
 

@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, StartShowsTheRememberedListSortedWithMarkersTitleAndDesti
     EXPECT_EQ("Dest E:\\", StatusText(1));
     EXPECT_FALSE(window.IsModified());
     // the file was moved into the data folder and is the document's file now
-    EXPECT_EQ(0u, DataFilePath().find(window.DataFolder()));
+    EXPECT_EQ(0u, DataFilePath().find(window.dataFolder()));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(DataFilePath().c_str()));
 }
 
@@ -169,6 +169,7 @@ TEST_F(MainWindowTest, TheAltKeysGiveTheButtonsCommands)
     // the thread's own key state: no input reaches any other window
     SetKeyboardState(altDown);
     MessageRecorder recorder(window.Handle(), {WM_COMMAND});
+    ModalDriver editDialog("#32770", [](HWND dialog) { ClickButton(dialog, IDCANCEL); });
     for (char key : {'E', 'V'}) {
         recorder.Clear();
         MSG msg = {window.Handle(), WM_SYSKEYDOWN, static_cast<WPARAM>(key), 1 << 29, 0, {0, 0}};
@@ -177,6 +178,7 @@ TEST_F(MainWindowTest, TheAltKeysGiveTheButtonsCommands)
         EXPECT_EQ(key == 'V' ? IDM_VIEW_FILES : IDM_EDIT_FOLDER, LOWORD(recorder.Entries()[0].wParam)) << key;
     }
     SetKeyboardState(keyState);
+    EXPECT_EQ(1, editDialog.Count()) << "Alt+E opened the Edit dialog";
     ACCEL entries[7];
     ASSERT_EQ(7, CopyAcceleratorTableA(table, entries, 7));
     for (int index = 0; index < 7; ++index) {
@@ -198,16 +200,16 @@ TEST_F(MainWindowTest, RemoveAsksInTheListWindowsNameAndDeletesOnlyOnYes)
         folderList.SelectRow(1);
         window.SetModified(false);
         statusBar.SetText(0, "hint");
-        bool listUsable = true;
+        bool frameUsable = true;
         ModalDriver driver(kBoxClass, [&](HWND box) {
-            listUsable = IsWindowEnabled(folderList.Handle()) != FALSE;
+            frameUsable = IsWindowEnabled(window.Handle()) != FALSE;
             ClickButtonWithText(box, answer.button == IDYES ? "Yes" : "No");
         });
         SendMessageA(window.Handle(), WM_COMMAND, IDM_REMOVE_FOLDER, 0);
         ASSERT_EQ(1, driver.Count());
         EXPECT_EQ("Trellisvault", driver.Caption());
-        EXPECT_FALSE(listUsable) << "the list took input while the question was up";
-        EXPECT_TRUE(IsWindowEnabled(folderList.Handle()));
+        EXPECT_FALSE(frameUsable) << "the frame took input while the question was up";
+        EXPECT_TRUE(IsWindowEnabled(window.Handle()));
         EXPECT_EQ(answer.rowsAfter, SendMessageA(folderList.Handle(), LVM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(answer.button == IDYES, window.IsModified());
         EXPECT_EQ(answer.button == IDYES ? "" : "hint", StatusText(0));

@@ -30,6 +30,10 @@ public:
     int newStepsRun = 0;
     int titleUpdates = 0;
     int paneUpdates = 0;
+    PathBuffer folder = {};
+    // The answers the save question gets, in order; 0 (no answer) once they run out.
+    std::vector<int> questionAnswers;
+    std::vector<std::string> questions;
 
     void InsertRow(const char* entryText, bool includeSubfolders) override
     {
@@ -72,6 +76,20 @@ public:
     void showWarning(const char* text, const char* caption) override { warnings.push_back(Warning{text, caption}); }
     void updateTitle() override { ++titleUpdates; }
     void updateDestinationPane() override { ++paneUpdates; }
+    PathBuffer& dataFolder() override { return folder; }
+    bool IsBackupDone() override { return backupDone; }
+    int askYesNoCancel(const char* text, const char* caption) override
+    {
+        questions.push_back(std::string(caption) + ": " + text);
+        std::size_t asked = questions.size() - 1;
+        return asked < questionAnswers.size() ? questionAnswers[asked] : 0;
+    }
+    // No dialog is shown here; the command tests answer file dialogs themselves.
+    bool chooseFile(FileDialog&, char* buffer, std::size_t, const char*) override
+    {
+        buffer[0] = '\0';
+        return false;
+    }
 
     // The entry texts as a reader of the list gets them, without the leading spaces.
     std::vector<std::string> EntryTexts() const

@@ -1,11 +1,12 @@
 #include "support/Snapshot.h"
 
 #include "support/Pixels.h"
+#include "support/PumpUntilIdle.h"
 #include "text/BoundedText.h"
 
 #include <cstring>
 
-Snapshot::Snapshot(HWND window, bool wholeWindow)
+Snapshot::Snapshot(HWND shown, bool wholeWindow) : window(shown)
 {
     RECT area;
     if (wholeWindow) {
@@ -46,6 +47,44 @@ int Snapshot::Count(const RECT& area, COLORREF colour) const
     return CountPixels(*this, area, colour);
 }
 
+static bool IsDark(COLORREF colour)
+{
+    return colour != CLR_INVALID && GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 3 * 128;
+}
+
+int Snapshot::DarkPixels(const RECT& area) const
+{
+    int found = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found += IsDark(At(x, y));
+    return found;
+}
+
+int Snapshot::TextLines(const RECT& area) const
+{
+    int lines = 0;
+    bool inLine = false;
+    for (int y = area.top; y < area.bottom; ++y) {
+        bool dark = false;
+        for (int x = area.left; x < area.right && !dark; ++x)
+            dark = IsDark(At(x, y));
+        lines += dark && !inLine;
+        inLine = dark;
+    }
+    return lines;
+}
+
+RECT Snapshot::ChildRect(HWND child) const
+{
+    RECT outer;
+    RECT inner;
+    GetWindowRect(window, &outer);
+    GetWindowRect(child, &inner);
+    OffsetRect(&inner, -outer.left, -outer.top);
+    return inner;
+}
+
 bool Snapshot::Save(const char* fileName) const
 {
     char path[MAX_PATH];
@@ -76,4 +115,11 @@ bool Snapshot::Save(const char* fileName) const
                     WriteFile(out, &header, sizeof header, &written, nullptr) && written == sizeof header &&
                     WriteFile(out, pixels.data(), imageSize, &written, nullptr) && written == imageSize;
     return CloseHandle(out) && complete;
+}
+
+Snapshot PaintedSnapshot(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntilIdle();
+    return Snapshot(window, true);
 }

@@ -13,6 +13,12 @@ public:
     COLORREF At(int x, int y) const;
     // Pixels of one colour inside area (right and bottom excluded).
     int Count(const RECT& area, COLORREF colour) const;
+    // Pixels in area darker than mid grey: the strokes of text drawn there.
+    int DarkPixels(const RECT& area) const;
+    // Rows of area that hold dark pixels, counted as runs: the lines of text drawn there.
+    int TextLines(const RECT& area) const;
+    // A child window's rectangle in the coordinates of a whole-window picture.
+    RECT ChildRect(HWND child) const;
     // Writes the picture as a bitmap file next to the test executable, for a person to look at.
     bool Save(const char* fileName) const;
 
@@ -20,5 +26,9 @@ public:
     int height = 0;
 
 private:
+    HWND window;
     std::vector<DWORD> pixels;
 };
+
+// Lets the windows of this thread paint, then takes the picture of the whole window.
+Snapshot PaintedSnapshot(HWND window);

@@ -1,0 +1,32 @@
+#include "app/ProgramBoxes.h"
+
+#include "app/BoxColours.h"
+#include "framework/MessageWindow.h"
+
+// The program's one plain message window: prompts, questions and warnings all take turns in it.
+static int ShowBox(HWND owner, const char* text, const char* caption, UINT flags, COLORREF textColour = kBoxText,
+                   COLORREF backColour = kBoxBack)
+{
+    static MessageWindow box;
+    return box.Run(owner, text, caption, flags, nullptr, textColour, backColour, kBoxFrame);
+}
+
+void ShowWarningBox(HWND owner, const char* text, const char* caption)
+{
+    ShowBox(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowDataFileLocation(HWND owner, const char* dataFilePath)
+{
+    ShowBox(owner, dataFilePath, "Trellisvault", MB_OK);
+}
+
+int AskYesNoCancel(HWND owner, const char* text, const char* caption)
+{
+    return ShowBox(owner, text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
+}
+
+int AskToRemove(HWND owner, const char* question)
+{
+    return ShowBox(owner, question, "Trellisvault", MB_YESNO | MB_ICONQUESTION, kAlarmText, kAlarmBack);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// The program's own message boxes: grey ones, and the white-on-red question of Remove.
+
+#include <windows.h>
+
+// Shows text modally in the program's message window owned by owner, with the exclamation icon,
+// an OK button and the program's grey colours, and waits for the answer.
+void ShowWarningBox(HWND owner, const char* text, const char* caption);
+
+// Shows where the folder list is kept: the data file's path in the program's message window,
+// owned by owner, with the caption "Trellisvault", an OK button and no icon.
+void ShowDataFileLocation(HWND owner, const char* dataFilePath);
+
+// Asks a question with Yes, No and Cancel and the question icon, owned by owner; answers IDYES,
+// IDNO, IDCANCEL, or 0 when the box could not be shown or was closed without a button.
+int AskYesNoCancel(HWND owner, const char* text, const char* caption);
+// Asks whether to remove a folder from the list, in white on red with Yes and No; answers IDYES,
+// IDNO, or 0 when the box could not be shown.
+int AskToRemove(HWND owner, const char* question);

@@ -1,0 +1,43 @@
+#include "app/ProgramBoxes.h"
+
+#include "app/OwnerWindow.h"
+#include "support/ModalDriver.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(ProgramBoxes, TheSaveQuestionAnswersItsButtons)
+{
+    struct Case {
+        const char* button;
+        int answer;
+    };
+    for (Case c : {Case{"Yes", IDYES}, Case{"No", IDNO}, Case{"Cancel", IDCANCEL}}) {
+        OwnerWindow owner;
+        HWND ownerSeen = nullptr;
+        ModalDriver driver("CMSGCLASS", [&](HWND box) {
+            ownerSeen = GetWindow(box, GW_OWNER);
+            ClickButtonWithText(box, c.button);
+        });
+        EXPECT_EQ(AskYesNoCancel(owner.window, "Save folder list?", "Trellisvault"), c.answer);
+        EXPECT_EQ(driver.Count(), 1);
+        EXPECT_EQ(driver.Caption(), "Trellisvault");
+        EXPECT_EQ(ownerSeen, owner.window);
+    }
+}
+
+TEST(ProgramBoxes, TheDataFileLocationIsShownUnderTheProgramsName)
+{
+    OwnerWindow owner;
+    ModalDriver driver("CMSGCLASS", [](HWND box) { ClickButtonWithText(box, "Ok"); });
+    ShowDataFileLocation(owner.window, "C:\\users\\someone\\AppData\\Roaming\\Pennyroyal\\Trellisvault\\Trellisvault.ini");
+    EXPECT_EQ(driver.Count(), 1);
+    EXPECT_EQ(driver.Caption(), "Trellisvault");
+}
+
+} // namespace
