@@ -10,7 +10,8 @@ bool IdentifyFolder(const char* path, FolderIdentity& identity)
     BY_HANDLE_FILE_INFORMATION information;
     bool known = GetFileInformationByHandle(folder, &information) != 0;
     CloseHandle(folder);
-    if (!known)
+    // a file system that keeps no file indexes answers 0 for every folder, which identifies none
+    if (!known || (information.nFileIndexHigh == 0 && information.nFileIndexLow == 0))
         return false;
     identity.volumeSerial = information.dwVolumeSerialNumber;
     identity.indexHigh = information.nFileIndexHigh;
