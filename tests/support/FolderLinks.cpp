@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 // Wine's own exports, absent on Windows; both answer text allocated on the process heap.
@@ -92,14 +94,18 @@ std::string Quoted(const std::string& text)
 
 } // namespace
 
+bool FolderLinks::MayBeRefused()
+{
+    return !RunningUnderWine();
+}
+
 FolderLinks::~FolderLinks()
 {
     for (const std::string& link : links) {
         // under Wine, RemoveDirectoryA on a Unix link removes an empty target and leaves the link
-        if (RunningUnderWine())
-            RunUnixTool("/bin/rm", Quoted(UnixPathOf(link)), link, false, failure);
-        else
-            RemoveDirectoryA(link.c_str());
+        bool removed = RunningUnderWine() ? RunUnixTool("/bin/rm", Quoted(UnixPathOf(link)), link, false, failure) : RemoveDirectoryA(link.c_str()) != 0;
+        if (!removed)
+            ADD_FAILURE() << "cannot remove the link " << link << ": " << failure;
     }
 }
 

@@ -18,6 +18,9 @@ public:
     // reason in Failure(), when this system cannot make it.
     bool Make(const std::string& link, const std::string& target);
     const std::string& Failure() const { return failure; }
+    // Whether this system may refuse links for want of a right (Windows outside developer mode);
+    // under Wine they are always made, so a failure there is a failure of the test.
+    static bool MayBeRefused();
 
 private:
     std::vector<std::string> links;
