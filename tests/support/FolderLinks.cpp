@@ -61,10 +61,12 @@ bool RunUnixTool(const std::string& tool, const std::string& arguments, const st
     BOOL started = change != INVALID_HANDLE_VALUE &&
                    CreateProcessW(toolPath, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
     HeapFree(GetProcessHeap(), 0, toolPath);
-    if (process.hProcess != nullptr)
+    // for a Unix program Wine gives no process handle, and a thread handle it does not own: closing
+    // that one closes whatever handle of ours has its value (measured: the change notification)
+    if (process.hProcess != nullptr) {
         CloseHandle(process.hProcess);
-    if (process.hThread != nullptr)
         CloseHandle(process.hThread);
+    }
     DWORD error = started ? 0 : GetLastError();
     ULONGLONG deadline = GetTickCount64() + 10000;
     bool done = false;
