@@ -4,11 +4,14 @@
 //   tvbench drain COUNT            times COUNT PeekMessageA calls on an empty queue
 //   tvbench profile SOURCE MIRROR  times, per file, each call an up-to-date pass makes
 //   tvbench profile-copy SOURCE TARGET  times, per file, each call a full copy makes
+#include "engine/FolderIdentity.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -180,6 +183,18 @@ int Profile(const char* sourceRoot, const char* mirrorRoot)
     double statusTexts = Now() - start;
     DestroyWindow(frame);
 
+    // the walk asks each folder it enters for its identity, to refuse folder loops
+    std::vector<std::string> folders;
+    for (const std::string& path : sources)
+        folders.push_back(path.substr(0, path.rfind('\\') + 1));
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    FolderIdentity identity;
+    start = Now();
+    for (const std::string& folder : folders)
+        IdentifyFolder(folder.c_str(), identity);
+    double identities = Now() - start;
+
     std::printf("files=%lu\n", static_cast<unsigned long>(sources.size()));
     std::printf("source GetFileAttributesA       %7.1f us/file  %6.3f s\n", sourceAttributes / n * 1e6, sourceAttributes);
     std::printf("copy GetFileAttributesExA       %7.1f us/file  %6.3f s\n", copyTimes / n * 1e6, copyTimes);
@@ -187,6 +202,8 @@ int Profile(const char* sourceRoot, const char* mirrorRoot)
     std::printf("two FileTimeToSystemTime        %7.1f us/file  %6.3f s\n", calendarTimes / n * 1e6, calendarTimes);
     std::printf("two queue drains (PeekMessageA) %7.1f us/file  %6.3f s\n", drains / n * 1e6, drains);
     std::printf("status bar SB_SETTEXTA (copied) %7.1f us/file  %6.3f s\n", statusTexts / n * 1e6, statusTexts);
+    std::printf("folder identity (per folder)    %7.1f us/folder %6.3f s for %lu folders\n", identities / static_cast<double>(folders.size()) * 1e6,
+                identities, static_cast<unsigned long>(folders.size()));
     return 0;
 }
 

@@ -51,10 +51,44 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
         WriteLogLine("Path too long - ", currentPath, 1);
         return 0;
     }
-    if (FolderExists(destPath) || EnsureFolder(destPath))
+    if (FolderExists(destPath) || EnsureFolder(destPath)) {
+        if (depth == 0)
+            RememberRunOutput();
         return 0;
+    }
     WriteLogLine("Can't create folder.", "", 1);
     return 1;
+}
+
+void BackupRun::RememberRunOutput()
+{
+    char mirrorRoot[340];
+    CopyText(mirrorRoot, destPath);
+    // the mirror's first level (the drive's or server's folder) ends at the first "\" after the root
+    char* end = std::strchr(mirrorRoot + std::strlen(options.destination), '\\');
+    if (end != nullptr)
+        end[1] = '\0';
+    for (const char* folder : {static_cast<const char*>(options.destination), static_cast<const char*>(mirrorRoot)}) {
+        FolderIdentity identity;
+        if (IdentifyFolder(folder, identity) && !IsFolderToPassOver(identity))
+            runOutput.push_back(identity);
+    }
+}
+
+bool BackupRun::IsFolderToPassOver(const FolderIdentity& identity)
+{
+    for (const FolderIdentity& output : runOutput) {
+        if (output == identity)
+            return true;
+    }
+    return false;
+}
+
+int BackupRun::OnFolderLoop(const WIN32_FIND_DATAA& entry)
+{
+    FormatText(message, sizeof message, "%s%s\\", currentPath, entry.cFileName);
+    WriteLogLine("Folder loop not entered - ", message, 1);
+    return 0;
 }
 
 int BackupRun::OnPathTooLong(const char* folder, const char* name)

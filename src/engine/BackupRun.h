@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // The engine's one object: walks the folder list's entries, mirrors every folder under the
 // destination, copies the files the options ask for, and keeps the run's log and counts.
 class BackupRun : public FolderWalker {
@@ -48,6 +50,8 @@ protected:
     int OnFile(const WIN32_FIND_DATAA& entry) override;
     int OnFolder(const WIN32_FIND_DATAA& entry) override;
     int OnPathTooLong(const char* folder, const char* name) override;
+    int OnFolderLoop(const WIN32_FIND_DATAA& entry) override;
+    bool IsFolderToPassOver(const FolderIdentity& identity) override;
 
     BackupUserInterface& ui;
     int logWritten = 0;
@@ -69,4 +73,9 @@ private:
     bool IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath, bool& destinationMissing);
     // the current folder's destination was refused as too long, so its files are passed over
     bool destinationRefused = false;
+    // Remembers the destination folder and the mirror folder the walk's root is copied under, so
+    // that a destination inside a source folder is never walked and its copies never copied again.
+    void RememberRunOutput();
+    // the folders this run writes into, never entered by its walks
+    std::vector<FolderIdentity> runOutput;
 };

@@ -36,6 +36,7 @@ void BackupRun::Run()
 
 int BackupRun::WalkFolderList()
 {
+    runOutput.clear();
     FolderEntryRow row;
     for (bool first = true; ui.NextFolderEntry(first, row); first = false) {
         CopyText(sourceFolder, row.folder);

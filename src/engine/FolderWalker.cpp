@@ -15,6 +15,9 @@ struct FolderWalker::Level {
     std::vector<WIN32_FIND_DATAA> seenFolders;
     std::size_t nextSeen = 0;
     bool fromSeen = false;
+    // the folder of this level, when it could be opened
+    FolderIdentity identity;
+    bool identified = false;
 };
 
 // A pattern that matches every name: its search also meets every subfolder, in the order a
@@ -42,6 +45,16 @@ int FolderWalker::OnSubfolder(const WIN32_FIND_DATAA&)
 int FolderWalker::OnPathTooLong(const char*, const char*)
 {
     return 0;
+}
+
+int FolderWalker::OnFolderLoop(const WIN32_FIND_DATAA&)
+{
+    return 0;
+}
+
+bool FolderWalker::IsFolderToPassOver(const FolderIdentity&)
+{
+    return false;
 }
 
 int FolderWalker::Walk(const char* rootPath, const char* pattern, int maxDepth, int enterSystemFolders)
@@ -87,8 +100,33 @@ static void CloseSearch(HANDLE& search)
     search = INVALID_HANDLE_VALUE;
 }
 
+FolderWalker::Admission FolderWalker::AdmitSubfolder(Level* levels)
+{
+    const WIN32_FIND_DATAA& entry = levels[depth].entry;
+    std::size_t parentLength = std::strlen(currentPath);
+    if (!AppendText(currentPath, kFolderPathSize, entry.cFileName) || !AppendText(currentPath, kFolderPathSize, "\\")) {
+        currentPath[parentLength] = '\0';
+        return OnPathTooLong(currentPath, entry.cFileName) ? Admission::Stop : Admission::PassOver;
+    }
+    // decided by identity, not by the reparse attribute: a link to a folder elsewhere is data the
+    // user may mean to back up, and only a folder already on the way down repeats the walk
+    Level& below = levels[depth + 1];
+    below.identified = IdentifyFolder(currentPath, below.identity);
+    currentPath[parentLength] = '\0';
+    if (!below.identified)
+        return Admission::Enter;
+    if (IsFolderToPassOver(below.identity))
+        return Admission::PassOver;
+    for (int level = 0; level <= depth; ++level) {
+        if (levels[level].identified && levels[level].identity == below.identity)
+            return OnFolderLoop(entry) ? Admission::Stop : Admission::PassOver;
+    }
+    return Admission::Enter;
+}
+
 int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFolders, Level* levels)
 {
+    levels[0].identified = IdentifyFolder(currentPath, levels[0].identity);
     const WIN32_FIND_DATAA rootEntry = {};
     if (OnFolder(rootEntry))
         return 1;
@@ -134,14 +172,11 @@ int FolderWalker::WalkFrom(const char* pattern, int maxDepth, bool enterSystemFo
             level = &levels[depth];
             if (level->yielding && depth < maxDepth) {
                 if (IsFolderToEnter(level->entry, enterSystemFolders)) {
-                    std::size_t parentLength = std::strlen(currentPath);
-                    if (AppendText(currentPath, kFolderPathSize, level->entry.cFileName) && AppendText(currentPath, kFolderPathSize, "\\")) {
-                        currentPath[parentLength] = '\0';
-                        break;
-                    }
-                    currentPath[parentLength] = '\0';
-                    if (OnPathTooLong(currentPath, level->entry.cFileName))
+                    Admission admission = AdmitSubfolder(levels);
+                    if (admission == Admission::Stop)
                         return 1;
+                    if (admission == Admission::Enter)
+                        break;
                 }
                 level->yielding = NextSubfolderEntry(*level);
                 continue;

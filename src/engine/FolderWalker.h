@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/FolderIdentity.h"
+
 #include <windows.h>
 
 // Reports, in one folder and on request in its subfolders down to a bounded depth, every
@@ -30,6 +32,12 @@ protected:
     // Instead of entering a subfolder (or searching for a pattern) whose path would not fit its
     // buffer; `folder` is the current folder (or the root), `name` the subfolder or the pattern.
     virtual int OnPathTooLong(const char* folder, const char* name);
+    // Instead of entering a subfolder that is the walk's root or one of the folders the walk is
+    // inside of (through a link or junction), which would repeat the walk below it without end;
+    // currentPath is still the parent's.
+    virtual int OnFolderLoop(const WIN32_FIND_DATAA& entry);
+    // Whether a subfolder is passed over silently, unentered and unreported (the walk's own output).
+    virtual bool IsFolderToPassOver(const FolderIdentity& identity);
 
     int depth = 0;
     // the current folder followed by the pattern, or by "*" when looking for subfolders
@@ -41,5 +49,8 @@ private:
     struct Level;
     // The folder's next entry of the subfolder search; false after the last.
     static bool NextSubfolderEntry(Level& level);
+    enum class Admission { Enter, PassOver, Stop };
+    // Whether the current level's subfolder is entered, identifying it for the levels below.
+    Admission AdmitSubfolder(Level* levels);
     int WalkFrom(const char* pattern, int maxDepth, bool enterSystemFolders, Level* levels);
 };

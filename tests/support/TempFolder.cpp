@@ -75,7 +75,10 @@ void RemoveTree(const std::string& folder)
                 continue;
             std::string full = base + name;
             SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            // a link is removed, never followed: its target may lie outside the tree
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                RemoveDirectoryA(full.c_str());
+            else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
             else
                 DeleteFileA(full.c_str());
