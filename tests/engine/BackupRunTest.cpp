@@ -237,17 +237,18 @@ TEST_F(CopyPolicyTest, ALockedSourceKeepsThePreviousCopyUntouched)
 }
 
 // A backed-up file may carry a name of the form the replacing copy uses for its temporary file;
-// a copy whose source cannot be opened must leave such a file alone. Every name the copy could
-// pick in the next few seconds is taken, so the copy meets one of them at its first try.
+// a copy whose source cannot be opened must leave such a file alone. The names the copy would
+// pick are taken from a second ahead of the clock until the clock catches up with them, however
+// long each one takes, so the copy meets one of them at its first try.
 TEST_F(CopyPolicyTest, ALockedSourceLeavesFilesNamedLikeTheTemporaryCopyAlone)
 {
     source.WriteFile("a.txt", "new");
     PlaceCopy("a.txt", "good");
-    const DWORD kNames = 1000;
-    DWORD firstTick = GetTickCount();
-    for (DWORD tick = firstTick; tick != firstTick + kNames; ++tick) {
+    const DWORD firstTick = GetTickCount() + 1000;
+    DWORD nextTick = firstTick;
+    while (static_cast<LONG>(GetTickCount() - firstTick) < 0) {
         char name[32];
-        ASSERT_TRUE(FormatText(name, sizeof name, "~tv%04lx.tmp", static_cast<unsigned long>((tick ^ GetCurrentProcessId()) & 0xFFFF)));
+        ASSERT_TRUE(FormatText(name, sizeof name, "~tv%04lx.tmp", static_cast<unsigned long>((nextTick++ ^ GetCurrentProcessId()) & 0xFFFF)));
         HANDLE file = CreateFileA((mirror + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file) << name;
         CloseHandle(file);
@@ -255,13 +256,17 @@ TEST_F(CopyPolicyTest, ALockedSourceLeavesFilesNamedLikeTheTemporaryCopyAlone)
     HANDLE held = CreateFileA((src + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
+    DWORD runStart = GetTickCount();
     EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
+    DWORD runEnd = GetTickCount();
     CloseHandle(held);
-    ASSERT_LT(GetTickCount() - firstTick, kNames) << "the copy ran past the names taken";
+    DWORD namesTaken = nextTick - firstTick;
+    ASSERT_TRUE(runStart - firstTick < namesTaken && runEnd - firstTick < namesTaken)
+        << "the copy ran outside the " << namesTaken << " names taken: " << runStart - firstTick << " to " << runEnd - firstTick << " ms";
     EXPECT_EQ(LogHeader() + "! Can't copy - sharing violation: " + src + "a.txt\r\n" + LogSummary(1, 0, "1 errors occured during the backup."),
               Log());
     EXPECT_EQ("good", ReadWholeFile(mirror + "a.txt"));
-    EXPECT_EQ(kNames + 1, NamesIn(mirror).size());
+    EXPECT_EQ(namesTaken + 1, NamesIn(mirror).size());
 }
 
 // The destination folder goes away after the first copy, so the second file finds no path.
