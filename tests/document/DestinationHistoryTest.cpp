@@ -77,13 +77,6 @@ protected:
     }
     void TearDown() override { DestroyWindow(parent); }
 
-    // Pushes one destination in a dialog of its own, as successive backups do.
-    void PushInOwnDialog(const std::string& destination)
-    {
-        HistoryDialog dialog(parent, programKey.Name());
-        EXPECT_EQ(destination, dialog.Push(destination));
-        EXPECT_TRUE(dialog.pushed);
-    }
     // A history written by an earlier run: letter values and the order.
     void StoreHistory(const std::vector<std::pair<const char*, std::string>>& values, const char* order)
     {
@@ -131,30 +124,6 @@ TEST_F(DestinationHistoryTest, TheWorkedExampleFromAnEmptyHistory)
     }
     HistoryDialog fourth(parent, programKey.Name());
     EXPECT_EQ((Entries{"E:\\", "F:\\Backup\\"}), fourth.List());
-}
-
-TEST_F(DestinationHistoryTest, TheEleventhDestinationReusesTheLastLetter)
-{
-    for (char n = '0'; n <= '9'; ++n)
-        PushInOwnDialog(std::string("G:\\Set") + n + "\\");
-    EXPECT_EQ("jihgfedcba", ReadText(history, "MRUList"));
-    EXPECT_EQ("G:\\Set0\\", ReadText(history, "a"));
-    EXPECT_EQ("G:\\Set9\\", ReadText(history, "j"));
-
-    PushInOwnDialog("H:\\Eleventh\\");
-    EXPECT_EQ("ajihgfedcb", ReadText(history, "MRUList"));
-    EXPECT_EQ("H:\\Eleventh\\", ReadText(history, "a"));
-    EXPECT_FALSE(ReadValue(history, "k").present);
-
-    PushInOwnDialog("H:\\Twelfth\\");
-    EXPECT_EQ("bajihgfedc", ReadText(history, "MRUList"));
-    EXPECT_EQ("H:\\Twelfth\\", ReadText(history, "b"));
-
-    HistoryDialog dialog(parent, programKey.Name());
-    Entries expected{"H:\\Twelfth\\", "H:\\Eleventh\\"};
-    for (char n = '9'; n >= '2'; --n)
-        expected.push_back(std::string("G:\\Set") + n + "\\");
-    EXPECT_EQ(expected, dialog.List());
 }
 
 TEST_F(DestinationHistoryTest, PushingTheEntryAlreadyFirstWritesNothing)
@@ -208,16 +177,6 @@ TEST_F(DestinationHistoryTest, AMissingLetterValueLeavesTheOtherEntriesTheirLett
         EXPECT_EQ("D:\\", ReadText(history, "d"));
         EXPECT_FALSE(ReadValue(history, "a").present);
     }
-}
-
-TEST_F(DestinationHistoryTest, AnOrderThatSkipsALetterLosesNoEntryToANewDestination)
-{
-    StoreHistory({{"b", "B:\\"}}, "b");
-    HistoryDialog dialog(parent, programKey.Name());
-    EXPECT_EQ("E:\\", dialog.Push("E:\\"));
-    EXPECT_EQ("ab", ReadText(history, "MRUList"));
-    EXPECT_EQ("E:\\", ReadText(history, "a"));
-    EXPECT_EQ("B:\\", ReadText(history, "b"));
 }
 
 TEST_F(DestinationHistoryTest, AnEmptyFieldStoresNothingAndALaterPressWorksOnTheSameHistory)
