@@ -179,47 +179,45 @@ TEST_F(RegistrySettingsTest, ASavedPlacementIsRestoredOnTheNextStart)
     EXPECT_FALSE(IsZoomed(window));
 }
 
-TEST_F(RegistrySettingsTest, IncompletePlacementsAreNotApplied)
-{
-    // rcNormal missing while flags and showCmd are there
-    SetDword(settingsKey, "flags", 0);
-    SetDword(settingsKey, "showCmd", SW_SHOWNORMAL);
-    ExpectRefusedAndUntouched();
-
-    SetRectangle(settingsKey, "rcNormal", RECT{200, 150, 700, 500});
-    DeleteValue(settingsKey, "showCmd");
-    ExpectRefusedAndUntouched();
-
-    SetDword(settingsKey, "showCmd", SW_SHOWNORMAL);
-    DeleteValue(settingsKey, "flags");
-    ExpectRefusedAndUntouched();
-
-    // nothing stored at all: the first run
-    DeleteValue(settingsKey, "showCmd");
-    DeleteValue(settingsKey, "rcNormal");
-    ExpectRefusedAndUntouched();
-}
-
-TEST_F(RegistrySettingsTest, ValuesOfAnotherTypeOrSizeCountAsAbsent)
+// Each row spoils one value of a complete placement: the window must stay as it was created.
+TEST_F(RegistrySettingsTest, IncompleteMistypedOrHidingPlacementsAreNotApplied)
 {
     const RECT normal{200, 150, 700, 500};
-    StorePlacement(0, SW_SHOWNORMAL, normal);
-    SetText(settingsKey, "flags", "0");
-    ExpectRefusedAndUntouched();
-
-    StorePlacement(0, SW_SHOWNORMAL, normal);
-    SetValue(settingsKey, "showCmd", REG_BINARY, "\x01\0\0\0", 4);
-    ExpectRefusedAndUntouched();
-
-    StorePlacement(0, SW_SHOWNORMAL, normal);
-    SetValue(settingsKey, "rcNormal", REG_BINARY, &normal, 12);
-    ExpectRefusedAndUntouched();
-
     const LONG longer[5] = {200, 150, 700, 500, 0};
-    SetValue(settingsKey, "rcNormal", REG_BINARY, longer, sizeof longer);
-    ExpectRefusedAndUntouched();
+    // show commands that would hide the window
+    const DWORD hide = SW_HIDE;
+    const DWORD unknown = 99;
+    struct Spoilt {
+        const char* name;
+        DWORD type;  // REG_NONE deletes the value
+        const void* data;
+        DWORD size;
+    };
+    const Spoilt rows[] = {
+        {"rcNormal", REG_NONE, nullptr, 0},
+        {"showCmd", REG_NONE, nullptr, 0},
+        {"flags", REG_NONE, nullptr, 0},
+        {"flags", REG_SZ, "0", 2},
+        {"showCmd", REG_BINARY, "\x01\0\0\0", 4},
+        {"rcNormal", REG_BINARY, &normal, 12},
+        {"rcNormal", REG_BINARY, longer, sizeof longer},
+        {"rcNormal", REG_SZ, "0123456789abcde", 16},
+        {"showCmd", REG_DWORD, &hide, 4},
+        {"showCmd", REG_DWORD, &unknown, 4},
+    };
+    for (const Spoilt& row : rows) {
+        StorePlacement(0, SW_SHOWNORMAL, normal);
+        if (row.type == REG_NONE)
+            DeleteValue(settingsKey, row.name);
+        else
+            SetValue(settingsKey, row.name, row.type, row.data, row.size);
+        SCOPED_TRACE(row.name);
+        ExpectRefusedAndUntouched();
+    }
 
-    SetValue(settingsKey, "rcNormal", REG_SZ, "0123456789abcde", 16);
+    // nothing stored at all: the first run
+    for (const char* name : {"flags", "showCmd", "rcNormal"})
+        DeleteValue(settingsKey, name);
     ExpectRefusedAndUntouched();
 
     // the same values with their right types are applied
@@ -228,35 +226,20 @@ TEST_F(RegistrySettingsTest, ValuesOfAnotherTypeOrSizeCountAsAbsent)
     EXPECT_EQ(normal, PlacementOf(window).rcNormalPosition);
 }
 
-TEST_F(RegistrySettingsTest, AShowCommandThatWouldHideTheWindowIsNotApplied)
+TEST_F(RegistrySettingsTest, TheCornerIsAcceptedUpToTheScreenSizeLessAnIconAndAboveTheScreen)
 {
-    StorePlacement(0, SW_HIDE, RECT{200, 150, 700, 500});
-    ExpectRefusedAndUntouched();
-    StorePlacement(0, 99, RECT{200, 150, 700, 500});
-    ExpectRefusedAndUntouched();
-}
-
-TEST_F(RegistrySettingsTest, LeftIsAcceptedUpToTheScreenWidthLessAnIcon)
-{
-    const LONG limit = GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON);
-    StorePlacement(0, SW_SHOWNORMAL, RECT{limit + 1, 100, limit + 401, 400});
-    ExpectRefusedAndUntouched();
-
-    StorePlacement(0, SW_SHOWNORMAL, RECT{limit, 100, limit + 400, 400});
-    EXPECT_TRUE(settings.RestorePlacement(window));
-    EXPECT_EQ((RECT{limit, 100, limit + 400, 400}), PlacementOf(window).rcNormalPosition);
-    EXPECT_TRUE(IsWindowVisible(window));
-}
-
-TEST_F(RegistrySettingsTest, TopIsAcceptedAboveTheScreenAndUpToTheScreenHeightLessAnIcon)
-{
-    const LONG limit = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON);
-    StorePlacement(0, SW_SHOWNORMAL, RECT{100, limit + 1, 500, limit + 301});
-    ExpectRefusedAndUntouched();
-
-    StorePlacement(0, SW_SHOWNORMAL, RECT{100, -50, 500, 250});
-    EXPECT_TRUE(settings.RestorePlacement(window));
-    EXPECT_EQ((RECT{100, -50, 500, 250}), PlacementOf(window).rcNormalPosition);
+    const LONG right = GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON);
+    const LONG bottom = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON);
+    for (const RECT& offScreen : {RECT{right + 1, 100, right + 401, 400}, RECT{100, bottom + 1, 500, bottom + 301}}) {
+        StorePlacement(0, SW_SHOWNORMAL, offScreen);
+        ExpectRefusedAndUntouched();
+    }
+    for (const RECT& onScreen : {RECT{right, 100, right + 400, 400}, RECT{100, -50, 500, 250}}) {
+        StorePlacement(0, SW_SHOWNORMAL, onScreen);
+        EXPECT_TRUE(settings.RestorePlacement(window));
+        EXPECT_EQ(onScreen, PlacementOf(window).rcNormalPosition);
+        EXPECT_TRUE(IsWindowVisible(window));
+    }
 }
 
 TEST_F(RegistrySettingsTest, TheRememberedDataFileIsReadWhenItFitsAndOfTheRightType)
