@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,50 +108,42 @@ TEST(DocumentLoad, AZeroByteFileIsRejectedWithAWarningCaptionedWithItsPath)
     EXPECT_EQ(host.titleUpdates, 1);
 }
 
-TEST(DocumentSave, WritesTheFormatByteForByteAndClearsModified)
+// The file is written byte for byte whatever stood there before, and no temporary file is left.
+TEST(DocumentSave, WritesTheFormatByteForByteNewOrReplacingAFileWhole)
 {
-    TempFolder folder("doc-save");
-    std::string path = folder / "list.ini";
-    WarningBoxHost host;
-    FillExample(host, path);
-    ASSERT_TRUE(host.modified);
-    host.backupDone = true;
-    EXPECT_TRUE(saveDocument(host));
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(ReadWholeFile(path), kExample);
-    EXPECT_FALSE(host.modified);
-    EXPECT_TRUE(host.backupDone) << "saving leaves the backup-done flag alone";
-    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"})) << "no temporary file is left";
-}
-
-TEST(DocumentSave, ReplacesAnExistingFileWhole)
-{
-    TempFolder folder("doc-save-replace");
-    folder.WriteFile("list.ini", std::string(5000, 'o'));
-    std::string path = folder / "list.ini";
-    WarningBoxHost host;
-    FillExample(host, path);
-    saveDocument(host);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(ReadWholeFile(path), kExample);
-    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"}));
-}
-
-TEST(DocumentSave, AHiddenDataFileIsReplacedAndStaysHidden)
-{
-    TempFolder folder("doc-save-hidden");
-    folder.WriteFile("list.ini", "old");
-    std::string path = folder / "list.ini";
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    WarningBoxHost host;
-    FillExample(host, path);
-    saveDocument(host);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(ReadWholeFile(path), kExample);
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN) << attributes;
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << attributes;
-    EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"}));
+    struct Before {
+        const char* name;
+        std::string content;  // empty: no file yet
+        DWORD attributes;
+    };
+    const Before rows[] = {
+        {"new", "", 0},
+        {"longer", std::string(5000, 'o'), FILE_ATTRIBUTE_NORMAL},
+        {"hidden", "old", FILE_ATTRIBUTE_HIDDEN},
+    };
+    for (const Before& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder((std::string("doc-save-") + row.name).c_str());
+        std::string path = folder / "list.ini";
+        if (!row.content.empty()) {
+            folder.WriteFile("list.ini", row.content);
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), row.attributes));
+        }
+        WarningBoxHost host;
+        FillExample(host, path);
+        ASSERT_TRUE(host.modified);
+        host.backupDone = true;
+        EXPECT_TRUE(saveDocument(host));
+        EXPECT_TRUE(host.boxes.empty());
+        EXPECT_EQ(ReadWholeFile(path), kExample);
+        EXPECT_FALSE(host.modified);
+        EXPECT_TRUE(host.backupDone) << "saving leaves the backup-done flag alone";
+        EXPECT_EQ(FilesIn(folder.Path()), (Texts{"list.ini"})) << "no temporary file is left";
+        // a hidden data file stays hidden
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        EXPECT_EQ(row.attributes == FILE_ATTRIBUTE_HIDDEN, (attributes & FILE_ATTRIBUTE_HIDDEN) != 0) << attributes;
+        EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << attributes;
+    }
 }
 
 TEST(DocumentSave, SavedThenLoadedGivesTheSameDocument)
@@ -195,67 +188,62 @@ TEST(DocumentSave, SavedThenLoadedGivesTheSameDocument)
     EXPECT_FALSE(loaded.modified);
 }
 
-TEST(DocumentSave, ADescriptionBeginningWithABracketIsWrittenButReadsBackEmpty)
+// Texts the reader would take for headers or cut, saved with the example and read back. A description
+// beginning with [ is written as it stands and reads back empty; a row or a description that would read
+// as a header gets a leading space, lest it hide the real Folders section and lose every row after it; a
+// row longer than a line may hold is kept whole in the file, and the reader cuts it to 259 characters.
+TEST(DocumentSave, TextsTheReaderWouldMistakeAreWrittenSoNoOtherRowOrOptionIsLost)
 {
-    TempFolder folder("doc-bracket");
-    std::string path = folder / "b.ini";
-    WarningBoxHost saved;
-    FillExample(saved, path);
-    CopyText(saved.opts.description, "[weekly]");
-    saveDocument(saved);
-    EXPECT_NE(ReadWholeFile(path).find("[Description]\r\n[weekly]\r\n"), std::string::npos);
-    WarningBoxHost loaded;
-    CopyText(loaded.path, path.c_str());
-    loadDocument(loaded);
-    EXPECT_STREQ(loaded.opts.description, "");
-    EXPECT_EQ(loaded.rows.size(), 2u);
-}
+    const std::string longRow = "C:\\" + std::string(260, 'n') + "\\*.*";
+    const std::string letters = "C:\\Data\\Letters\\*.doc, *.txt";
+    struct RoundTrip {
+        const char* description;
+        std::vector<std::pair<std::string, bool>> rows;
+        Texts written;
+        const char* readDescription;
+        Texts readRows;
+        std::vector<bool> readSubfolders;
+    };
+    const RoundTrip trips[] = {
+        {"[weekly]", {}, {"[Description]\r\n[weekly]\r\n"}, "", {letters, "C:\\Projects\\*.*"}, {true, false}},
+        {"[Folders] of the office",
+         {{"[Archive]\\*.*", false}, {"Z:\\Last\\*.*", true}},
+         {"[Description]\r\n [Folders] of the office\r\n", "[Folders]\r\n [Archive]\\*.*\r\n"},
+         " [Folders] of the office",
+         {" [Archive]\\*.*", letters, "C:\\Projects\\*.*", "Z:\\Last\\*.*"},
+         {false, true, false, true}},
+        {"Weekly backup of the letters",
+         {{longRow, true}},
+         {"\r\n" + longRow + "   /subfolders\r\n"},
+         "Weekly backup of the letters",
+         {letters, longRow.substr(0, 259), "C:\\Projects\\*.*"},
+         {true, false, false}},
+    };
+    for (const RoundTrip& trip : trips) {
+        SCOPED_TRACE(trip.description);
+        TempFolder folder("doc-mistaken");
+        std::string path = folder / "m.ini";
+        WarningBoxHost saved;
+        FillExample(saved, path);
+        CopyText(saved.opts.description, trip.description);
+        for (const auto& row : trip.rows)
+            saved.InsertRow(row.first.c_str(), row.second);
+        saveDocument(saved);
+        ASSERT_TRUE(saved.boxes.empty());
+        for (const std::string& text : trip.written)
+            EXPECT_NE(ReadWholeFile(path).find(text), std::string::npos) << text;
 
-// Written as they stood, these would read as headers: the description would hide the real
-// Folders section and the row would end it, losing every row after them.
-TEST(DocumentSave, TextsThatWouldReadAsHeadersCostNoOtherRowsOrOptions)
-{
-    TempFolder folder("doc-headerlike");
-    std::string path = folder / "h.ini";
-    WarningBoxHost saved;
-    FillExample(saved, path);
-    CopyText(saved.opts.description, "[Folders] of the office");
-    saved.InsertRow("[Archive]\\*.*", false);
-    saved.InsertRow("Z:\\Last\\*.*", true);
-    saveDocument(saved);
-    ASSERT_TRUE(saved.boxes.empty());
-    EXPECT_NE(ReadWholeFile(path).find("[Description]\r\n [Folders] of the office\r\n"), std::string::npos);
-    EXPECT_NE(ReadWholeFile(path).find("[Folders]\r\n [Archive]\\*.*\r\n"), std::string::npos);
-
-    WarningBoxHost loaded;
-    CopyText(loaded.path, path.c_str());
-    loadDocument(loaded);
-    EXPECT_STREQ(loaded.opts.description, " [Folders] of the office");
-    EXPECT_STREQ(loaded.opts.destination, "E:\\");
-    EXPECT_EQ(loaded.EntryTexts(), (Texts{" [Archive]\\*.*", "C:\\Data\\Letters\\*.doc, *.txt", "C:\\Projects\\*.*", "Z:\\Last\\*.*"}));
-    EXPECT_STREQ(loaded.path, path.c_str());
-}
-
-// A row longer than a line may hold is kept whole in the file rather than refused or cut;
-// the reader then cuts it to the line's 259 characters.
-TEST(DocumentSave, ARowBeyondTheLineLimitIsWrittenWholeAndReadsBackCut)
-{
-    TempFolder folder("doc-long-row");
-    std::string path = folder / "long.ini";
-    std::string entry = "C:\\" + std::string(260, 'n') + "\\*.*";
-    WarningBoxHost saved;
-    FillExample(saved, path);
-    saved.InsertRow(entry.c_str(), true);
-    saveDocument(saved);
-    ASSERT_TRUE(saved.boxes.empty());
-    EXPECT_NE(ReadWholeFile(path).find("\r\n" + entry + "   /subfolders\r\n"), std::string::npos);
-
-    WarningBoxHost loaded;
-    CopyText(loaded.path, path.c_str());
-    loadDocument(loaded);
-    ASSERT_EQ(loaded.rows.size(), 3u);
-    EXPECT_EQ(loaded.EntryTexts()[1], entry.substr(0, 259));
-    EXPECT_FALSE(loaded.rows[1].subfolders);
+        WarningBoxHost loaded;
+        CopyText(loaded.path, path.c_str());
+        loadDocument(loaded);
+        EXPECT_STREQ(loaded.opts.description, trip.readDescription);
+        EXPECT_STREQ(loaded.opts.destination, "E:\\");
+        EXPECT_EQ(loaded.EntryTexts(), trip.readRows);
+        ASSERT_EQ(loaded.rows.size(), trip.readSubfolders.size());
+        for (std::size_t i = 0; i < loaded.rows.size(); ++i)
+            EXPECT_EQ(loaded.rows[i].subfolders, trip.readSubfolders[i]) << i;
+        EXPECT_STREQ(loaded.path, path.c_str());
+    }
 }
 
 TEST(DocumentSave, SavesAndLoadsOnTheNetworkShare)

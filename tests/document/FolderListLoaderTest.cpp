@@ -102,24 +102,6 @@ TEST(FolderListLoader, SectionsLoadInAnyOrderAndCaseAndOnlyTheFirstCounts)
     EXPECT_TRUE(host.rows[0].subfolders);
 }
 
-TEST(FolderListLoader, LoneCrAndLoneLfFilesLoadLikeCrLfFiles)
-{
-    MemoryDocumentHost crlf;
-    Load(crlf, kExample);
-    for (const char* end : {"\r", "\n"}) {
-        std::string text = kExample;
-        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 1))
-            text.replace(at, 2, end);
-        text.pop_back();
-        MemoryDocumentHost host;
-        Load(host, text);
-        EXPECT_EQ(host.EntryTexts(), crlf.EntryTexts());
-        EXPECT_STREQ(host.opts.lastBackupDate, crlf.opts.lastBackupDate);
-        EXPECT_STREQ(host.opts.destination, crlf.opts.destination);
-        EXPECT_STREQ(host.opts.description, crlf.opts.description);
-    }
-}
-
 TEST(FolderListLoader, ValuesAreTakenAsTheyStand)
 {
     MemoryDocumentHost host;
