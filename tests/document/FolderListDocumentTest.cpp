@@ -64,38 +64,32 @@ public:
 
 const char kSaveQuestion[] = "Trellisvault: Save folder list?";
 
-TEST(NewDocument, AnUnmodifiedListIsEmptiedWithoutAQuestionEvenAfterABackup)
-{
-    TempFolder data("cmd-new-clean");
-    CommandHost host(data);
-    host.Edit("");
-    host.modified = false;
-    host.backupDone = true;
-    CopyText(host.opts.lastBackupDate, "03/14/06  09:05 PM");
-    newDocument(host);
-    EXPECT_TRUE(host.questions.empty());
-    EXPECT_TRUE(host.fileRequests.empty()) << "nothing is saved";
-    EXPECT_TRUE(host.rows.empty());
-    EXPECT_STREQ(host.opts.lastBackupDate, "");
-}
-
-TEST(NewDocument, AModifiedListAsksAndOnlyNoOrASaveEmptiesIt)
+// An unmodified list is emptied without a question, even after a backup; a modified one asks first.
+TEST(NewDocument, OnlyAnUnmodifiedListOrNoOrASaveEmptiesIt)
 {
     struct Case {
-        int answer;
+        bool modified;
+        int answer;  // -1: no question is asked
         bool emptied;
     };
     // 0 is a box closed without an answer: it keeps the list like Cancel
-    for (Case c : {Case{IDCANCEL, false}, Case{0, false}, Case{IDNO, true}, Case{IDYES, true}}) {
-        TempFolder data("cmd-new-modified");
+    for (Case c : {Case{false, -1, true}, Case{true, IDCANCEL, false}, Case{true, 0, false}, Case{true, IDNO, true},
+                   Case{true, IDYES, true}}) {
+        TempFolder data("cmd-new");
         CommandHost host(data);
         host.Edit(data / "list.ini");
-        host.questionAnswers = {c.answer};
+        host.modified = c.modified;
+        host.backupDone = !c.modified;
+        CopyText(host.opts.lastBackupDate, "03/14/06  09:05 PM");
+        if (c.answer >= 0)
+            host.questionAnswers = {c.answer};
         newDocument(host);
-        EXPECT_EQ(host.questions, (Texts{kSaveQuestion})) << c.answer;
+        EXPECT_EQ(host.questions, c.answer >= 0 ? Texts{kSaveQuestion} : Texts{}) << c.answer;
         EXPECT_EQ(host.rows.empty(), c.emptied) << c.answer;
-        EXPECT_EQ(host.modified, !c.emptied) << c.answer;
+        EXPECT_EQ(host.modified, c.modified && !c.emptied) << c.answer;
         EXPECT_STREQ(host.opts.description, c.emptied ? "" : "Edited") << c.answer;
+        EXPECT_STREQ(host.opts.lastBackupDate, c.emptied ? "" : "03/14/06  09:05 PM") << c.answer;
+        EXPECT_TRUE(host.fileRequests.empty()) << c.answer;
         EXPECT_EQ(NamesIn(data.Path()).size(), c.answer == IDYES ? 1u : 0u) << "only Yes writes the file";
     }
 }
@@ -249,37 +243,33 @@ TEST(DocumentTexts, TheDestinationPaneIsEmptyWithoutADestination)
     EXPECT_EQ(std::string(pane), "Dest " + longest);
 }
 
-TEST(ForceExtension, EveryChosenNameEndsInTheExtension)
+// Every chosen name ends in the extension; a name that would not fit is refused unchanged.
+TEST(ForceExtension, EveryChosenNameEndsInTheExtensionWhenItFits)
 {
     struct Case {
         const char* chosen;
         const char* extension;
+        std::size_t size;
+        bool forced;
         const char* result;
     };
     const Case cases[] = {
-        {"C:\\Lists\\notes.txt", ".ini", "C:\\Lists\\notes.ini"},
-        {"C:\\Lists\\notes", "ini", "C:\\Lists\\notes.ini"},
-        {"C:\\Lists\\notes.ini", "ini", "C:\\Lists\\notes.ini"},
-        {"C:\\My.Lists\\notes", ".ini", "C:\\My.Lists\\notes.ini"},
-        {"C:notes.a.b", ".ini", "C:notes.a.ini"},
+        {"C:\\Lists\\notes.txt", ".ini", kPathSize, true, "C:\\Lists\\notes.ini"},
+        {"C:\\Lists\\notes", "ini", kPathSize, true, "C:\\Lists\\notes.ini"},
+        {"C:\\Lists\\notes.ini", "ini", kPathSize, true, "C:\\Lists\\notes.ini"},
+        {"C:\\My.Lists\\notes", ".ini", kPathSize, true, "C:\\My.Lists\\notes.ini"},
+        {"C:notes.a.b", ".ini", kPathSize, true, "C:notes.a.ini"},
+        {"C:\\abcdefg", ".ini", 12, false, "C:\\abcdefg"},
+        // exactly 11 characters fit
+        {"C:\\abcd.x", ".ini", 12, true, "C:\\abcd.ini"},
     };
     for (const Case& c : cases) {
-        char path[kPathSize];
-        CopyText(path, c.chosen);
-        EXPECT_TRUE(ForceExtension(path, sizeof path, c.extension)) << c.chosen;
-        EXPECT_STREQ(path, c.result) << c.chosen;
+        // a buffer of exactly the given size, so that a write past it shows
+        std::vector<char> path(c.size);
+        CopyText(path.data(), path.size(), c.chosen);
+        EXPECT_EQ(c.forced, ForceExtension(path.data(), path.size(), c.extension)) << c.chosen;
+        EXPECT_STREQ(path.data(), c.result) << c.chosen;
     }
-}
-
-TEST(ForceExtension, ANameThatWouldNotFitIsRefusedUnchanged)
-{
-    char path[12];
-    CopyText(path, "C:\\abcdefg");
-    EXPECT_FALSE(ForceExtension(path, sizeof path, ".ini"));
-    EXPECT_STREQ(path, "C:\\abcdefg");
-    CopyText(path, "C:\\abcd.x");
-    EXPECT_TRUE(ForceExtension(path, sizeof path, ".ini")) << "exactly 11 characters fit";
-    EXPECT_STREQ(path, "C:\\abcd.ini");
 }
 
 TEST(RunFileDialog, TheSystemDialogReturnsTheTypedNameWithTheExtension)
