@@ -260,27 +260,40 @@ TEST(MessageWindow, EachButtonSetShowsItsButtonsAndAnswersTheButtonPressed)
     }
 }
 
-TEST(MessageWindow, AMnemonicKeyPressesItsButtonAndTheFirstPressCounts)
+// A mnemonic key presses its button, and the first press counts; Enter presses the button that has
+// the focus, which starts on the default button.
+TEST(MessageWindow, AMnemonicOrEnterPressesItsButton)
 {
     struct Case {
         UINT flags;
+        size_t focused;
         std::vector<UINT> keys;
         int answer;
     };
     const Case cases[] = {
-        {MB_YESNOCANCEL | MB_ICONQUESTION, {'N'}, IDNO},
-        {MB_YESNOCANCEL | MB_ICONQUESTION, {'Y'}, IDYES},
-        {MB_YESNOCANCEL | MB_ICONQUESTION, {'C'}, IDCANCEL},
-        {MB_OKCANCEL, {'O'}, IDOK},
-        {MB_OKCANCEL, {'C'}, IDCANCEL},
-        {MB_YESNO, {'N', 'Y'}, IDNO},
-        {MB_OK, {'Y', 'O', 'C'}, IDOK},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, 0, {'N'}, IDNO},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, 0, {'Y'}, IDYES},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, 0, {'C'}, IDCANCEL},
+        {MB_OKCANCEL, 0, {'O'}, IDOK},
+        {MB_OKCANCEL, 0, {'C'}, IDCANCEL},
+        {MB_YESNO, 0, {'N', 'Y'}, IDNO},
+        {MB_OK, 0, {'Y', 'O', 'C'}, IDOK},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, 2, {VK_RETURN}, IDCANCEL},
+        {MB_YESNO | MB_DEFBUTTON2, 1, {VK_RETURN}, IDNO},
+        {MB_OKCANCEL, 0, {VK_RETURN}, IDOK},
+        {MB_OKCANCEL, 0, {VK_TAB, VK_RETURN}, IDCANCEL},
+        // a default button beyond those shown falls back to the first
+        {MB_OK | MB_DEFBUTTON2, 0, {VK_RETURN}, IDOK},
+        {MB_OKCANCEL | MB_DEFBUTTON3, 0, {VK_RETURN}, IDOK},
     };
     OwnerWindow owner;
     MessageWindow box;
     for (const Case& c : cases) {
-        SCOPED_TRACE("flags " + std::to_string(c.flags) + ", first key " + std::string(1, static_cast<char>(c.keys[0])));
-        ModalDriver driver(boxClass, [&](HWND) {
+        SCOPED_TRACE("flags " + std::to_string(c.flags) + ", first key " + std::to_string(c.keys[0]));
+        ModalDriver driver(boxClass, [&](HWND window) {
+            std::vector<HWND> buttons = ButtonsOf(window);
+            ASSERT_LT(c.focused, buttons.size());
+            EXPECT_EQ(buttons[c.focused], GetFocus());
             for (UINT key : c.keys)
                 PressKey(key);
         });
@@ -290,27 +303,56 @@ TEST(MessageWindow, AMnemonicKeyPressesItsButtonAndTheFirstPressCounts)
     }
 }
 
-TEST(MessageWindow, EscapeAndKeysThatNameNoButtonLeaveTheBoxUp)
+// Only a button ends a box: Escape, keys that name no button, close requests and Alt+F4 leave it up.
+TEST(MessageWindow, EscapeKeysThatNameNoButtonCloseRequestsAndAltF4LeaveTheBoxUp)
 {
+    struct Case {
+        const char* what;
+        UINT flags;
+        std::function<void(HWND)> requests;
+        const char* button;
+        int answer;
+    };
+    const Case cases[] = {
+        {"keys", MB_OK | MB_ICONEXCLAMATION,
+         [](HWND window) {
+             PressKey(VK_ESCAPE);
+             PressKey('X');
+             PressKey('N');
+             SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+             SendMessageA(window, WM_CHAR, 27, 1);
+         },
+         "Ok", IDOK},
+        {"close requests", MB_YESNOCANCEL | MB_ICONQUESTION,
+         [](HWND window) {
+             // Alt+F4 as the keyboard delivers it to the focused button
+             SendMessageA(GetFocus(), WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1);
+             SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+             PostMessageA(window, WM_CLOSE, 0, 0);
+         },
+         "No", IDNO},
+    };
     OwnerWindow owner;
     MessageWindow box;
-    bool checked = false;
-    ModalDriver driver(boxClass, [&](HWND window) {
-        PressKey(VK_ESCAPE);
-        PressKey('X');
-        PressKey('N');
-        SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
-        SendMessageA(window, WM_CHAR, 27, 1);
-        Later([&, window] {
-            EXPECT_TRUE(IsWindow(window));
-            EXPECT_FALSE(IsWindowEnabled(owner.window));
-            checked = true;
-            ClickButtonWithText(window, "Ok");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool checked = false;
+        ModalDriver driver(boxClass, [&](HWND window) {
+            c.requests(window);
+            Later([&, window] {
+                EXPECT_TRUE(IsWindow(window)) << "the box was closed without an answer";
+                EXPECT_FALSE(IsWindowEnabled(owner.window));
+                checked = true;
+                ClickButtonWithText(window, c.button);
+            });
         });
-    });
-    EXPECT_EQ(IDOK, box.Run(owner.window, "Only a button ends this box", "Trellisvault",
-                            MB_OK | MB_ICONEXCLAMATION, nullptr, black, lightGrey, grey));
-    EXPECT_TRUE(checked);
+        EXPECT_EQ(c.answer, box.Run(owner.window, "Only a button ends this box", "Trellisvault", c.flags, nullptr,
+                                    black, lightGrey, grey));
+        // a box that ended early leaves its step unrun, and this loop's locals are gone when it would run
+        laterStep = nullptr;
+        EXPECT_TRUE(checked);
+        EXPECT_TRUE(IsWindowEnabled(owner.window));
+    }
 }
 
 TEST(MessageWindow, FocusStartsOnTheDefaultButtonAndTabRightAndLeftCycleWithWrapping)
@@ -338,41 +380,6 @@ TEST(MessageWindow, FocusStartsOnTheDefaultButtonAndTabRightAndLeftCycleWithWrap
     EXPECT_EQ(IDYES, box.Run(owner.window, "Save folder list?", "Trellisvault",
                              MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, nullptr, black, lightGrey, grey));
     EXPECT_EQ(1, driver.Count());
-}
-
-TEST(MessageWindow, EnterPressesTheButtonThatHasTheFocus)
-{
-    struct Case {
-        UINT flags;
-        size_t focused;
-        int tabs;
-        int answer;
-    };
-    const Case cases[] = {
-        {MB_YESNOCANCEL | MB_DEFBUTTON3, 2, 0, IDCANCEL},
-        {MB_YESNO | MB_DEFBUTTON2, 1, 0, IDNO},
-        {MB_OKCANCEL, 0, 0, IDOK},
-        {MB_OKCANCEL, 0, 1, IDCANCEL},
-        // a default button beyond those shown falls back to the first
-        {MB_OK | MB_DEFBUTTON2, 0, 0, IDOK},
-        {MB_OKCANCEL | MB_DEFBUTTON3, 0, 0, IDOK},
-    };
-    OwnerWindow owner;
-    MessageWindow box;
-    for (const Case& c : cases) {
-        SCOPED_TRACE("flags " + std::to_string(c.flags) + ", tabs " + std::to_string(c.tabs));
-        ModalDriver driver(boxClass, [&](HWND window) {
-            std::vector<HWND> buttons = ButtonsOf(window);
-            ASSERT_LT(c.focused, buttons.size());
-            EXPECT_EQ(buttons[c.focused], GetFocus());
-            for (int i = 0; i < c.tabs; ++i)
-                PressKey(VK_TAB);
-            PressKey(VK_RETURN);
-        });
-        EXPECT_EQ(c.answer, box.Run(owner.window, "Press Enter", "Trellisvault", c.flags, nullptr, black, lightGrey,
-                                    grey));
-        EXPECT_EQ(1, driver.Count());
-    }
 }
 
 TEST(MessageWindow, ThreeLinesGiveNineLineHeightsAndAFramedTextAreaFromLineHeightToFourLineHeightsPlusEight)
@@ -677,31 +684,6 @@ TEST(MessageWindow, AQuitRequestEndsTheWaitWithZeroAndStaysInTheQueue)
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request was swallowed";
     EXPECT_EQ(7u, static_cast<unsigned>(msg.wParam));
-}
-
-TEST(MessageWindow, CloseRequestsAndAltF4LeaveTheBoxWaitingForItsButtons)
-{
-    OwnerWindow owner;
-    MessageWindow box;
-    bool checked = false;
-    ModalDriver driver(boxClass, [&](HWND window) {
-        // Alt+F4 as the keyboard delivers it to the focused button
-        SendMessageA(GetFocus(), WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1);
-        SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        Later([&, window] {
-            EXPECT_TRUE(IsWindow(window)) << "the box was closed without an answer";
-            EXPECT_FALSE(IsWindowEnabled(owner.window));
-            checked = true;
-            ClickButtonWithText(window, "No");
-        });
-    });
-    EXPECT_EQ(IDNO, box.Run(owner.window, "Save folder list?", "Trellisvault", MB_YESNOCANCEL | MB_ICONQUESTION,
-                            nullptr, black, lightGrey, grey));
-    // a box that ended early leaves its step unrun, and this test's locals are gone when it would run
-    laterStep = nullptr;
-    EXPECT_TRUE(checked);
-    EXPECT_TRUE(IsWindowEnabled(owner.window));
 }
 
 TEST(MessageWindow, ABoxEndedWithoutItsButtonsAnswersCancelOrZeroAndCanBeShownAgain)
