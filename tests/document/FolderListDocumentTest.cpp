@@ -94,50 +94,48 @@ TEST(NewDocument, OnlyAnUnmodifiedListOrNoOrASaveEmptiesIt)
     }
 }
 
+// Open asks about a modified list once, then loads the file chosen in the data folder; a name typed
+// without an extension opens that name with ".ini". Cancel in the question keeps everything and shows
+// no dialog; Cancel in the file dialog leaves an empty untitled list.
 TEST(OpenDocument, AsksOnceThenLoadsTheChosenFileFromTheDataFolder)
 {
-    TempFolder data("cmd-open");
-    data.WriteFile("other.ini", kSmallList);
-    CommandHost host(data);
-    host.Edit("");
-    host.questionAnswers = {IDNO};
-    // a name typed without an extension opens that name with ".ini"
-    host.fileAnswers = {data / "other"};
-    openDocument(host);
-    EXPECT_EQ(host.questions, (Texts{kSaveQuestion}));
-    ASSERT_EQ(host.fileRequests.size(), 1u);
-    EXPECT_TRUE(host.fileRequests[0].openMode);
-    EXPECT_EQ(host.fileRequests[0].title, "Open Folder List");
-    EXPECT_EQ(host.fileRequests[0].proposedName, "");
-    EXPECT_EQ(host.fileRequests[0].initialFolder, data.Path());
-    EXPECT_EQ(host.EntryTexts(), (Texts{"C:\\Letters\\*.doc"}));
-    EXPECT_STREQ(host.path, (data / "other.ini").c_str());
-    EXPECT_FALSE(host.modified);
-}
-
-TEST(OpenDocument, CancelInTheQuestionKeepsEverythingAndShowsNoDialog)
-{
-    TempFolder data("cmd-open-cancel");
-    CommandHost host(data);
-    host.Edit(data / "list.ini");
-    host.questionAnswers = {IDCANCEL};
-    openDocument(host);
-    EXPECT_TRUE(host.fileRequests.empty());
-    EXPECT_EQ(host.EntryTexts(), (Texts{"C:\\Work\\*.*"}));
-    EXPECT_STREQ(host.path, (data / "list.ini").c_str());
-}
-
-TEST(OpenDocument, CancelInTheFileDialogLeavesAnEmptyUntitledList)
-{
-    TempFolder data("cmd-open-nofile");
-    CommandHost host(data);
-    host.Edit(data / "list.ini");
-    host.modified = false;
-    openDocument(host);
-    EXPECT_TRUE(host.questions.empty());
-    EXPECT_EQ(host.fileRequests.size(), 1u);
-    EXPECT_TRUE(host.rows.empty());
-    EXPECT_STREQ(host.path, "");
+    struct Case {
+        bool modified;
+        int answer;  // -1: no question is asked
+        const char* chosen;
+        std::size_t requests;
+        Texts entries;
+        const char* path;
+    };
+    const Case cases[] = {
+        {true, IDNO, "other", 1, {"C:\\Letters\\*.doc"}, "other.ini"},
+        {true, IDCANCEL, "", 0, {"C:\\Work\\*.*"}, "list.ini"},
+        {false, -1, "", 1, {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        TempFolder data("cmd-open");
+        data.WriteFile("other.ini", kSmallList);
+        CommandHost host(data);
+        host.Edit(data / "list.ini");
+        host.modified = c.modified;
+        if (c.answer >= 0)
+            host.questionAnswers = {c.answer};
+        if (c.chosen[0] != '\0')
+            host.fileAnswers = {data / c.chosen};
+        openDocument(host);
+        EXPECT_EQ(host.questions, c.answer >= 0 ? Texts{kSaveQuestion} : Texts{});
+        ASSERT_EQ(host.fileRequests.size(), c.requests);
+        for (const CommandHost::FileRequest& request : host.fileRequests) {
+            EXPECT_TRUE(request.openMode);
+            EXPECT_EQ(request.title, "Open Folder List");
+            EXPECT_EQ(request.proposedName, "");
+            EXPECT_EQ(request.initialFolder, data.Path());
+        }
+        EXPECT_EQ(host.EntryTexts(), c.entries);
+        EXPECT_STREQ(host.path, c.path[0] != '\0' ? (data / c.path).c_str() : "");
+        EXPECT_EQ(host.modified, c.modified && c.answer == IDCANCEL);
+    }
 }
 
 TEST(SaveCommand, AnUnmodifiedListIsNotSavedAndShowsNoDialog)
