@@ -230,8 +230,14 @@ void MainWindow::EditFolder()
     EditFolderDialog edit;
     folderList.RowText(row, edit.entryText, sizeof edit.entryText);
     edit.includeSubfolders = folderList.HasSubfolders(row);
-    if (edit.Run(folderList.Handle()) && folderList.DeleteRow(row))
-        folderList.editIndex = folderList.InsertRow(edit.entryText, edit.includeSubfolders);
+    if (edit.Run(folderList.Handle())) {
+        // the new row goes in before the old one goes, so a row the list refuses loses nothing
+        int added = folderList.InsertRow(edit.entryText, edit.includeSubfolders);
+        if (added >= 0) {
+            folderList.DeleteRow(added <= row ? row + 1 : row);
+            folderList.editIndex = added > row ? added - 1 : added;
+        }
+    }
     // the list is sorted, so the edited row may have moved
     folderList.SelectRow(folderList.editIndex);
 }

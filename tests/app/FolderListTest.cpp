@@ -65,14 +65,16 @@ TEST_F(FolderListTest, AddAsksAboutTheSubfoldersAndInsertsTheEntrySelected)
     EXPECT_EQ(2, folderList.RowCount());
 }
 
-// OK in the Edit dialog replaces the selected row, which stays selected at its sorted place;
-// Cancel leaves it as it was.
+// OK in the Edit dialog replaces the selected row, which stays selected at its sorted place,
+// past a row of the same folder; Cancel leaves it as it was.
 TEST_F(FolderListTest, EditReplacesTheSelectedRowOnOkOnly)
 {
     StartWithDataFile(kExampleList);
-    auto rowOf = [&](const std::string& folder) {
+    window.InsertRow("C:\\Data\\Letters\\*.doc", false);
+    window.SetModified(false);
+    auto rowOf = [&](const std::string& text) {
         for (int row = 0; row < folderList.RowCount(); ++row)
-            if (RowText(row).rfind("    " + folder, 0) == 0)
+            if (RowText(row) == "    " + text)
                 return row;
         return -1;
     };
@@ -81,9 +83,9 @@ TEST_F(FolderListTest, EditReplacesTheSelectedRowOnOkOnly)
         const char* text;
         bool subfolders;
         bool modified;
-    } answers[] = {{IDCANCEL, "    C:\\Data\\Letters\\*.*", true, false}, {IDOK, "    C:\\Data\\Letters\\*.txt", false, true}};
+    } answers[] = {{IDCANCEL, "C:\\Data\\Letters\\*.*", true, false}, {IDOK, "C:\\Data\\Letters\\*.txt", false, true}};
     for (const auto& answer : answers) {
-        folderList.SelectRow(rowOf("C:\\Data\\"));
+        folderList.SelectRow(rowOf("C:\\Data\\Letters\\*.*"));
         ModalDriver driver("#32770", [&](HWND dialog) {
             SetDlgItemTextA(dialog, IDC_WILDCARDS, "*.txt");
             CheckDlgButton(dialog, IDC_INCLUDE_SUBFOLDERS, BST_UNCHECKED);
@@ -92,14 +94,14 @@ TEST_F(FolderListTest, EditReplacesTheSelectedRowOnOkOnly)
         SendMessageA(window.Handle(), WM_COMMAND, IDM_EDIT_FOLDER, 0);
         ASSERT_EQ(1, driver.Count());
         EXPECT_EQ("Edit", driver.Caption());
-        EXPECT_EQ(3, folderList.RowCount());
-        int row = rowOf("C:\\Data\\");
-        ASSERT_GE(row, 0);
-        EXPECT_EQ(answer.text, RowText(row));
+        EXPECT_EQ(4, folderList.RowCount());
+        int row = rowOf(answer.text);
+        ASSERT_GE(row, 0) << answer.text;
         EXPECT_EQ(answer.subfolders, folderList.HasSubfolders(row));
         EXPECT_EQ(row, folderList.SelectedRow());
         EXPECT_EQ(answer.modified, window.IsModified());
     }
+    EXPECT_EQ(rowOf("C:\\Data\\Letters\\*.doc") + 1, rowOf("C:\\Data\\Letters\\*.txt")) << "the edited row moved past its neighbour";
 }
 
 TEST_F(FolderListTest, NextFolderEntryReadsTheRowsInTheirSortedOrder)
