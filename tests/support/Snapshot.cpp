@@ -119,6 +119,10 @@ bool Snapshot::Save(const char* fileName) const
 
 Snapshot PaintedSnapshot(HWND window)
 {
+    // a modal dialog shows itself only when its own loop first goes idle, which a step run from
+    // that loop may come before
+    if (!IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNORMAL);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntilIdle();
     return Snapshot(window, true);

@@ -30,5 +30,6 @@ private:
     std::vector<DWORD> pixels;
 };
 
-// Lets the windows of this thread paint, then takes the picture of the whole window.
+// Shows the window if it is not yet, lets the windows of this thread paint, then takes the
+// picture of the whole window.
 Snapshot PaintedSnapshot(HWND window);
