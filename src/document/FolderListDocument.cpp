@@ -4,6 +4,7 @@
 #include "document/DocumentStorage.h"
 #include "document/FileDialog.h"
 #include "engine/FolderPaths.h"
+#include "engine/PathText.h"
 #include "text/BoundedText.h"
 #include "text/StringHelpers.h"
 
@@ -99,17 +100,6 @@ void composeDestinationPane(const char* destination, char* text, std::size_t siz
         FormatText(text, size, "Dest %s", destination);
 }
 
-// The text after the path's last "\", ":" or "/", or the whole path when it has none.
-static const char* FileNamePart(const char* path)
-{
-    const char* name = path;
-    for (const char* c = path; *c != '\0'; ++c) {
-        if (*c == '\\' || *c == ':' || *c == '/')
-            name = c + 1;
-    }
-    return name;
-}
-
 void relocateDataFile(DocumentHost& host)
 {
     PathBuffer& path = host.dataFilePath();
@@ -119,10 +109,14 @@ void relocateDataFile(DocumentHost& host)
     CopyText(upperFolder, host.dataFolder());
     if (path[0] == '\0' || std::strstr(UppercaseAscii(upperPath), UppercaseAscii(upperFolder)) != nullptr)
         return;
+    // the file name is what follows the folder part: the text after the last "\", ":" or "/"
+    PathBuffer folderPart;
+    CopyText(folderPart, path);
+    CutToFolder(folderPart);
     PathBuffer target;
     CopyText(target, host.dataFolder());
     // a name too long for the folder is cut short, as the path buffer holds no more
-    AppendText(target, FileNamePart(path));
+    AppendText(target, path + std::strlen(folderPart));
     if (!CopyFileA(path, target, FALSE))
         return;
     DeleteFileA(path);
