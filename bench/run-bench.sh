@@ -13,7 +13,7 @@ cmake --build "$build" --target tvbench tvbackup >/dev/null
 . "$root/scripts/wine-env.sh" "$build/wineprefix"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 tvbench=$build/bench/tvbench.exe
-runner=$(winpath "$build/src/app/tvbackup.exe")
+runner=$(winpath "$build/src/runner/tvbackup.exe")
 bench() { "$TV_WINE" "$tvbench" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 field() { sed -n "s/.*$1=\([^ ]*\).*/\1/p"; }
 calc() { awk "BEGIN { print $1 }"; }

@@ -1,4 +1,4 @@
-#include "app/HeadlessFolderList.h"
+#include "runner/HeadlessFolderList.h"
 
 #include "app/FolderEntryText.h"
 #include "document/FolderLine.h"

@@ -1,5 +1,5 @@
-#include "app/ConsoleUserInterface.h"
-#include "app/HeadlessFolderList.h"
+#include "runner/ConsoleUserInterface.h"
+#include "runner/HeadlessFolderList.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
 #include "text/BoundedText.h"

@@ -1,4 +1,4 @@
-#include "app/ConsoleUserInterface.h"
+#include "runner/ConsoleUserInterface.h"
 
 #include "engine/LastBackupStamp.h"
 #include "text/BoundedText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HeadlessFolderList.h"
+#include "runner/HeadlessFolderList.h"
 #include "engine/BackupUserInterface.h"
 
 // The user interface of a backup run without windows: the folder list's own options are
