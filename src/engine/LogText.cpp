@@ -20,6 +20,8 @@ bool FormatCopyFailureReason(unsigned long code, char* out, std::size_t outSize)
         return CopyText(out, outSize, "sharing violation:");
     case 33:
         return CopyText(out, outSize, "another process has locked a portion of the file:");
+    case 223:
+        return CopyText(out, outSize, "too large for the destination's file system:");
     default:
         return FormatText(out, outSize, "error #%lu", code);
     }

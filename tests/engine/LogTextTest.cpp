@@ -27,6 +27,8 @@ TEST(FormatCopyFailureReason, NamesTheKnownCodesAndNumbersTheRest)
     EXPECT_STREQ("sharing violation:", out);
     FormatCopyFailureReason(33, out, sizeof out);
     EXPECT_STREQ("another process has locked a portion of the file:", out);
+    FormatCopyFailureReason(223, out, sizeof out);
+    EXPECT_STREQ("too large for the destination's file system:", out);
     FormatCopyFailureReason(2, out, sizeof out);
     EXPECT_STREQ("error #2", out);
     FormatCopyFailureReason(4294967295ul, out, sizeof out);
