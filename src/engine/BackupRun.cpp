@@ -1,5 +1,6 @@
 #include "engine/BackupRun.h"
 
+#include "engine/CopyRules.h"
 #include "engine/FolderPaths.h"
 #include "engine/LastBackupStamp.h"
 #include "engine/LogText.h"
@@ -37,6 +38,12 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
     if (abortRequested)
         return 1;
     destinationRefused = false;
+    // below a folder whose destination could not be made, none can be made either
+    if (refusedDepth >= 0 && depth > refusedDepth) {
+        destinationRefused = true;
+        return DrainFolderStep();
+    }
+    refusedDepth = -1;
     DestinationMapping mapping = MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath);
     if (mapping == DestinationMapping::UnknownPath) {
         FormatText(message, sizeof message, "Unknown path:\n\n%s", currentPath);
@@ -49,15 +56,34 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
         destinationRefused = true;
         destPath[0] = '\0';
         WriteLogLine("Path too long - ", currentPath, 1);
-        return 0;
+        return DrainFolderStep();
     }
-    if (FolderExists(destPath) || EnsureFolder(destPath)) {
-        if (depth == 0)
-            RememberRunOutput();
-        return 0;
+    if (!FolderExists(destPath)) {
+        FolderOutcome outcome = EnsureFolder(destPath);
+        if (outcome == FolderOutcome::GivenUp) {
+            // a Cancel given meanwhile is the summary's to report
+            if (!abortRequested)
+                WriteLogLine("Can't create folder.", "", 1);
+            return 1;
+        }
+        if (outcome == FolderOutcome::PassedOver) {
+            destinationRefused = true;
+            refusedDepth = depth;
+            return DrainFolderStep();
+        }
     }
-    WriteLogLine("Can't create folder.", "", 1);
-    return 1;
+    if (depth == 0)
+        RememberRunOutput();
+    return DrainFolderStep();
+}
+
+int BackupRun::DrainFolderStep()
+{
+    if (PumpMessages()) {
+        WriteLogLine("User aborted backup.", "", 1);
+        return 1;
+    }
+    return abortRequested ? 1 : 0;
 }
 
 void BackupRun::RememberRunOutput()
@@ -98,6 +124,18 @@ int BackupRun::OnPathTooLong(const char* folder, const char* name)
     return 0;
 }
 
+// The name by which the 8-bit functions reach a file. A long name the code page cannot hold comes
+// with "?" in it, which no file name may hold (nor a double-byte character as its second byte), and
+// then its short name is taken; nullptr when that has none either.
+static const char* NameToCopy(const WIN32_FIND_DATAA& entry)
+{
+    if (std::strchr(entry.cFileName, '?') == nullptr)
+        return entry.cFileName;
+    if (entry.cAlternateFileName[0] != '\0' && std::strchr(entry.cAlternateFileName, '?') == nullptr)
+        return entry.cAlternateFileName;
+    return nullptr;
+}
+
 int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
 {
     if (abortRequested)
@@ -106,12 +144,18 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
 
     bool hiddenFile = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     bool systemFile = (entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    const char* name = NameToCopy(entry);
     char sourcePath[340];
-    if (!CopyText(sourcePath, currentPath) || !AppendText(sourcePath, entry.cFileName) || std::strlen(sourcePath) > kLongestFilePath) {
+    bool fits = CopyText(sourcePath, currentPath) && AppendText(sourcePath, name != nullptr ? name : entry.cFileName) &&
+                std::strlen(sourcePath) <= kLongestFilePath;
+    if (!fits || name == nullptr) {
         // a file the filters pass over anyway stays silent
         if ((hiddenFile && !options.copyHidden) || (systemFile && !options.copySystem))
             return 0;
-        OnPathTooLong(currentPath, entry.cFileName);
+        if (fits)
+            WriteLogLine("Can't copy - name outside the code page: ", sourcePath, 1);
+        else
+            OnPathTooLong(currentPath, entry.cFileName);
         return 0;
     }
 
@@ -130,7 +174,7 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
         return 0;
 
     CutToFolder(destPath);
-    if (!AppendText(destPath, entry.cFileName) || std::strlen(destPath) > kLongestFilePath) {
+    if (!AppendText(destPath, name) || std::strlen(destPath) > kLongestFilePath) {
         CutToFolder(destPath);
         WriteLogLine("Path too long - ", sourcePath, 1);
         return 0;
@@ -140,10 +184,11 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
         WriteLogLine("User aborted backup.", "", 1);
         return 1;
     }
+    std::uint64_t fileSize = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     for (;;) {
         ++filesChecked;
         bool destinationMissing = false;
-        if (options.copyUpdated && IsUpToDate(entry.ftLastWriteTime, destPath, destinationMissing))
+        if (options.copyUpdated && IsUpToDate(entry.ftLastWriteTime, fileSize, destPath, destinationMissing))
             return 0;
 
         DWORD failure = 0;
@@ -159,28 +204,46 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
             }
             return 0;
         }
+        if (outcome == CopyOutcome::Cancelled) {
+            // a Cancel is the summary's to report
+            if (quitDuringCopy)
+                WriteLogLine("User aborted backup.", "", 1);
+            return 1;
+        }
         if (outcome == CopyOutcome::Failed) {
-            char reason[64];
-            FormatCopyFailureReason(failure, reason, sizeof reason);
-            FormatText(message, sizeof message, "Can't copy - %s ", reason);
-            WriteLogLine(message, sourcePath, 1);
+            LogCopyFailure(failure, sourcePath);
             return 0;
         }
 
+        // another disk of the same kind would refuse the file just the same
+        std::uint64_t freeBytes = FreeSpaceOf(destPath);
+        char fileSystem[MAX_PATH + 1];
+        FileSystemOf(destPath, fileSystem, sizeof fileSystem);
+        if (IsTooLargeForFileSystem(fileSystem, fileSize, freeBytes, failure)) {
+            LogCopyFailure(kErrorFileTooLarge, sourcePath);
+            return 0;
+        }
         char freeSpace[32];
-        FormatFreeSpace(destPath, freeSpace, sizeof freeSpace);
-        std::uint64_t fileSize = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        FormatByteCount(freeBytes, freeSpace, sizeof freeSpace);
         FormatDiskFullMessage(sourcePath, fileSize, freeSpace, message, sizeof message);
-        if (!ui.AskNextDisk(message)) {
-            WriteLogLine("User aborted backup.", "", 1);
+        if (!AskForNextDisk(message)) {
+            if (!abortRequested)
+                WriteLogLine("User aborted backup.", "", 1);
             return 1;
         }
         CutToFolder(destPath);
-        if (!EnsureFolder(destPath)) {
-            WriteLogLine("Can't create folder.", "", 1);
+        FolderOutcome folder = EnsureFolder(destPath);
+        if (folder == FolderOutcome::GivenUp) {
+            if (!abortRequested)
+                WriteLogLine("Can't create folder.", "", 1);
             return 1;
         }
-        AppendText(destPath, entry.cFileName);
+        if (folder == FolderOutcome::PassedOver) {
+            destinationRefused = true;
+            refusedDepth = depth;
+            return 0;
+        }
+        AppendText(destPath, name);
         if (PumpMessages()) {
             WriteLogLine("User aborted backup.", "", 1);
             return 1;
@@ -188,157 +251,80 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
     }
 }
 
-// Removes a file that the copy itself created and could not finish.
-static void DiscardUnfinished(const char* path)
+void BackupRun::LogCopyFailure(DWORD failure, const char* sourcePath)
 {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path);
+    char reason[64];
+    FormatCopyFailureReason(failure, reason, sizeof reason);
+    FormatText(message, sizeof message, "Can't copy - %s ", reason);
+    WriteLogLine(message, sourcePath, 1);
 }
 
-static bool NameWasTaken(DWORD code)
+// The root of the volume that holds path ("E:\", "\\server\share\" or a mounted folder), as
+// the system names it, else read off the path; false for a path of neither form.
+static bool VolumeRootOf(const char* path, char* root, std::size_t size)
 {
-    return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
-}
-
-static bool IsMissing(DWORD code)
-{
-    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
-}
-
-// Gives the copy plain attributes. A source with none but the archive attribute gave its copy
-// nothing to clear, and the call costs as much as the copy's rename, so it is left out then.
-static void MakePlain(const char* path, DWORD sourceAttributes)
-{
-    if (sourceAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL))
-        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-}
-
-// A copy refused as not found, access denied or sharing violation stopped at opening its source
-// or creating the destination, so a file now found at the destination's name is someone else's.
-static bool MayHaveCreatedDestination(DWORD code)
-{
-    return !IsMissing(code) && code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION;
-}
-
-// Creates a new, empty file under a free temporary name in folder. A copy made with "fail if
-// exists" cannot tell a taken name from a source it could not open (both are found before the
-// destination is touched), so a name is owned only once this process has created it.
-static bool ReserveTemporaryName(const char* folder, char* temporary, std::size_t size, DWORD& failure)
-{
-    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
-    failure = ERROR_FILE_EXISTS;
-    for (DWORD attempt = 0; attempt < 0x10000; ++attempt) {
-        FormatText(temporary, size, "%s~tv%04lx.tmp", folder, static_cast<unsigned long>((seed + attempt) & 0xFFFF));
-        HANDLE reserved = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (reserved != INVALID_HANDLE_VALUE) {
-            CloseHandle(reserved);
-            return true;
-        }
-        failure = GetLastError();
-        if (!NameWasTaken(failure))
-            return false;
+    if (GetVolumePathNameA(path, root, static_cast<DWORD>(size)))
+        return true;
+    if (path[0] != '\0' && path[1] == ':')
+        return FormatText(root, size, "%c:\\", path[0]);
+    if (path[0] != '\\' || path[1] != '\\')
+        return false;
+    // the "\" that ends the share name, stepping over whole characters of the code page
+    int separators = 0;
+    for (const char* at = path; *at != '\0'; at = CharNextA(at)) {
+        if (*at == '\\' && ++separators == 4)
+            return CopyTextPart(root, size, path, static_cast<std::size_t>(at + 1 - path));
     }
     return false;
 }
 
-// Where no copy exists yet, copies straight to its name, which the copy may only create, and
-// removes what a failed copy left there. An existing copy is replaced through a fresh temporary
-// name in the destination folder only once the new one is complete, so a failed copy leaves
-// the previous copy untouched and nothing partial behind.
-BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure)
+// Whether the volume that holds path still answers; a removed disk or a lost share does not.
+static bool VolumeAnswers(const char* path)
 {
-    if (!destinationMissing)
-        destinationMissing = GetFileAttributesA(destPath) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
-    if (destinationMissing) {
-        if (CopyFileA(sourcePath, destPath, TRUE)) {
-            MakePlain(destPath, sourceAttributes);
-            return CopyOutcome::Copied;
-        }
-        failure = GetLastError();
-        // a name taken meanwhile holds someone else's file, which is replaced the safe way below
-        if (!NameWasTaken(failure)) {
-            if (MayHaveCreatedDestination(failure))
-                DiscardUnfinished(destPath);
-            return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-        }
-    }
-
-    char folder[MAX_PATH];
-    CopyText(folder, destPath);
-    CutToFolder(folder);
-    char temporary[MAX_PATH];
-    if (!ReserveTemporaryName(folder, temporary, sizeof temporary, failure))
-        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-    // the copy only overwrites the empty file reserved above, so whatever it leaves is ours to remove
-    if (!CopyFileA(sourcePath, temporary, FALSE)) {
-        failure = GetLastError();
-        DiscardUnfinished(temporary);
-        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-    }
-    // an existing copy that a direct copy could not overwrite (read-only, open elsewhere) is
-    // refused with the same answer; the attribute is asked because a process with full rights
-    // (Wine run as root) could write the file anyway
-    DWORD existingAttributes = GetFileAttributesA(destPath);
-    if (existingAttributes != INVALID_FILE_ATTRIBUTES && (existingAttributes & FILE_ATTRIBUTE_READONLY)) {
-        failure = ERROR_ACCESS_DENIED;
-        DiscardUnfinished(temporary);
-        return CopyOutcome::Failed;
-    }
-    HANDLE existing = CreateFileA(destPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (existing != INVALID_HANDLE_VALUE) {
-        CloseHandle(existing);
-    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-        failure = GetLastError();
-        DiscardUnfinished(temporary);
-        return CopyOutcome::Failed;
-    }
-    if (!MoveFileExA(temporary, destPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        failure = GetLastError();
-        DiscardUnfinished(temporary);
-        return failure == ERROR_DISK_FULL ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-    }
-    MakePlain(destPath, sourceAttributes);
-    return CopyOutcome::Copied;
+    char root[MAX_PATH];
+    if (!VolumeRootOf(path, root, sizeof root))
+        return true;
+    DWORD attributes = GetFileAttributesA(root);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath)
+void BackupRun::FileSystemOf(const char* path, char* name, std::size_t size)
 {
-    bool destinationMissing = false;
-    return IsUpToDate(sourceWriteTime, destFilePath, destinationMissing);
+    char root[MAX_PATH];
+    if (size > 0)
+        name[0] = '\0';
+    if (VolumeRootOf(path, root, sizeof root) && !GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, name, static_cast<DWORD>(size)) && size > 0)
+        name[0] = '\0';
 }
 
-// The copy's time is asked with GetFileAttributesExA, which gives the same last-write time as a
-// directory search on the copy's name, but without Wine's scan of the whole folder.
-bool BackupRun::IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath, bool& destinationMissing)
-{
-    WIN32_FILE_ATTRIBUTE_DATA destination;
-    if (!GetFileAttributesExA(destFilePath, GetFileExInfoStandard, &destination)) {
-        destinationMissing = IsMissing(GetLastError());
-        return false;
-    }
-    // a folder of the file's name holds no copy of it; the copy attempt then reports the clash
-    if (destination.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return false;
-    SYSTEMTIME source;
-    SYSTEMTIME copy;
-    if (!FileTimeToSystemTime(&sourceWriteTime, &source) || !FileTimeToSystemTime(&destination.ftLastWriteTime, &copy))
-        return false;
-    return IsSameMinuteOrLater(CalendarTimeOf(copy), CalendarTimeOf(source));
-}
-
-bool BackupRun::EnsureFolder(const char* path)
+BackupRun::FolderOutcome BackupRun::EnsureFolder(const char* path)
 {
     for (;;) {
         if (CreateFolderPath(path))
-            return true;
+            return FolderOutcome::Made;
+        DWORD failure = GetLastError();
+        if (!AsksForAnotherDisk(failure, VolumeAnswers(path))) {
+            char reason[64];
+            FormatCopyFailureReason(failure, reason, sizeof reason);
+            FormatText(message, sizeof message, "Can't create folder - %s ", reason);
+            WriteLogLine(message, path, 1);
+            return FolderOutcome::PassedOver;
+        }
         FormatText(message, sizeof message, "%s\nCan't create folder.", path);
-        if (!ui.AskNextDisk(message))
-            return false;
+        if (!AskForNextDisk(message))
+            return FolderOutcome::GivenUp;
     }
 }
 
-void BackupRun::FormatFreeSpace(const char* path, char* out, std::size_t outSize)
+bool BackupRun::AskForNextDisk(const char* text)
+{
+    // a Cancel or a quit already given ends the run; the question would only hold it up
+    if (PumpMessages() || abortRequested)
+        return false;
+    return ui.AskNextDisk(text) && !abortRequested;
+}
+
+std::uint64_t BackupRun::FreeSpaceOf(const char* path)
 {
     char folder[340];
     CopyText(folder, path);
@@ -365,5 +351,10 @@ void BackupRun::FormatFreeSpace(const char* path, char* out, std::size_t outSize
         if (GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
             freeBytes = static_cast<ULONGLONG>(freeClusters) * sectorsPerCluster * bytesPerSector;
     }
-    FormatByteCount(freeBytes, out, outSize);
+    return freeBytes;
+}
+
+void BackupRun::FormatFreeSpace(const char* path, char* out, std::size_t outSize)
+{
+    FormatByteCount(FreeSpaceOf(path), out, outSize);
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <vector>
 
 // The engine's one object: walks the folder list's entries, mirrors every folder under the
@@ -20,9 +22,11 @@ public:
     void Run();
 
     // Whether the existing copy at destFilePath makes a new copy unnecessary.
-    bool IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath);
-    // Creates the folder path, asking for another disk while that fails; false when the user gives up.
-    bool EnsureFolder(const char* path);
+    bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath);
+    enum class FolderOutcome { Made, PassedOver, GivenUp };
+    // Creates the folder path. A full or removed disk brings the next-disk question until the
+    // folder is made or the user gives up; any other failure is logged and its files passed over.
+    FolderOutcome EnsureFolder(const char* path);
     // The free bytes of the volume holding path, in unsigned decimal.
     static void FormatFreeSpace(const char* path, char* out, std::size_t outSize);
 
@@ -35,13 +39,17 @@ public:
     void DeleteLog();
     void OpenLog();
 
-    // Called by the progress dialog's Cancel; the next handler call ends the run.
+    // Called by the progress dialog's Cancel, and by the console runner's Ctrl+C on a thread of its
+    // own; the next handler call (or the copy under way) ends the run.
     void RequestAbort() { abortRequested = 1; }
+    // The Windows session ends while a run may be under way, inside one of its message drains:
+    // the run is cancelled and its log gets the abort line and summary now, before the session goes.
+    void StopForSessionEnd();
     const char* LogPath() const { return logPath; }
     bool LogWritten() const { return logWritten != 0; }
 
     BackupOptions options;
-    int abortRequested = 0;
+    std::atomic<int> abortRequested{0};
     int filesChecked = 0;
     int filesCopied = 0;
     int errorCount = 0;
@@ -66,13 +74,27 @@ protected:
 private:
     // Walks every entry of the folder list; answers 1 when a handler stopped the run.
     int WalkFolderList();
-    enum class CopyOutcome { Copied, Failed, DiskFull };
+    // The end of every folder step: drains the queue, so that a walk through folders without a
+    // matching file still takes Cancel and quit; 1 when either ends the run.
+    int DrainFolderStep();
+    // The next-disk question, never asked over a Cancel already given: false when the run is to end.
+    bool AskForNextDisk(const char* text);
+    static std::uint64_t FreeSpaceOf(const char* path);
+    // The name of the file system that holds path ("NTFS", "FAT32"), empty when it cannot be told.
+    static void FileSystemOf(const char* path, char* name, std::size_t size);
+    // The "! " line for a file the destination refused, by its reason.
+    void LogCopyFailure(DWORD failure, const char* sourcePath);
+    enum class CopyOutcome { Copied, Failed, DiskFull, Cancelled };
     // destinationMissing: a lookup just made found no copy at destPath
     CopyOutcome CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure);
     // IsUpToDate that also tells whether the lookup found no copy at all
-    bool IsUpToDate(const FILETIME& sourceWriteTime, const char* destFilePath, bool& destinationMissing);
-    // the current folder's destination was refused as too long, so its files are passed over
+    bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath, bool& destinationMissing);
+    // the current folder's destination was refused (too long, or it could not be made), so its files are passed over
     bool destinationRefused = false;
+    // the depth of the folder whose destination could not be made, whose subfolders are passed over silently; -1 for none
+    int refusedDepth = -1;
+    // a copy under way stopped for a quit request, which the run then reports
+    bool quitDuringCopy = false;
     // Remembers the destination folder and the mirror folder the walk's root is copied under, so
     // that a destination inside a source folder is never walked and its copies never copied again.
     void RememberRunOutput();

@@ -1,7 +1,21 @@
 #include "engine/BackupRun.h"
 
 #include "engine/WildcardList.h"
+#include "framework/PumpMessages.h"
 #include "text/BoundedText.h"
+
+namespace {
+
+// Keeps the system from sleeping while a run copies, and lets it sleep again once the run ends.
+class SleepGuard {
+public:
+    SleepGuard() { SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED); }
+    ~SleepGuard() { SetThreadExecutionState(ES_CONTINUOUS); }
+    SleepGuard(const SleepGuard&) = delete;
+    SleepGuard& operator=(const SleepGuard&) = delete;
+};
+
+} // namespace
 
 void BackupRun::Run()
 {
@@ -20,18 +34,36 @@ void BackupRun::Run()
     ui.EnableFrame(false);
     ui.UpdateDestinationPane();
 
-    // a run that stopped early records no backup time
-    if (WalkFolderList() == 0) {
-        ui.StampLastBackup();
-        ui.UpdateTitle();
-        ui.MarkBackupDone();
+    {
+        SleepGuard awake;
+        int stopped = WalkFolderList();
+        // a Cancel still queued when the walk ends is taken before its window goes, and counts
+        PumpMessages();
+        // one rule for a run that did not complete, whenever it was stopped: no backup time is recorded
+        if (stopped == 0 && !abortRequested) {
+            ui.StampLastBackup();
+            ui.UpdateTitle();
+            ui.MarkBackupDone();
+        }
     }
 
     ui.EnableFrame(true);
     ui.DestroyProgress();
+    // the end of the Windows session has written the summary already, and nobody is there to read the log
+    if (logFile == INVALID_HANDLE_VALUE)
+        return;
     WriteSummary();
     if (errorCount != 0 || options.recordFileNames)
         OpenLog();
+}
+
+void BackupRun::StopForSessionEnd()
+{
+    // the log is open exactly while a run is under way
+    if (logFile == INVALID_HANDLE_VALUE)
+        return;
+    RequestAbort();
+    WriteSummary();
 }
 
 int BackupRun::WalkFolderList()

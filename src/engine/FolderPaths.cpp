@@ -36,8 +36,17 @@ bool CreateFolderPath(const char* path)
             ++i;
         char ending = work[i];
         work[i] = '\0';
-        if (!CreateDirectoryA(work, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
+        // a folder that exists is made, though a DFS share or a locked card refuses to create it
+        // again with access denied or write-protected rather than "already exists"
+        if (!CreateDirectoryA(work, nullptr)) {
+            DWORD failure = GetLastError();
+            DWORD attributes = GetFileAttributesA(work);
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                // the caller tells a full or removed disk from any other refusal by this code
+                SetLastError(failure);
+                return false;
+            }
+        }
         work[i] = ending;
         if (ending == '\0' || work[i + 1] == '\0')
             return true;

@@ -1,5 +1,6 @@
 #include "EngineFixture.h"
 
+#include "engine/CopyProgress.h"
 #include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
@@ -140,12 +141,16 @@ TEST_F(CopyPolicyTest, CopyUpdatedComparesTheTimesToTheMinute)
     source.WriteFile("month-end.txt", "new");
     source.WriteFile("no-copy-yet.txt", "new");
     source.WriteFile("copy-newer.txt", "new");
+    source.WriteFile("cut-short.txt", "whole");
     SetWriteTime(src + "same-minute.txt", 2026, 3, 1, 10, 30, 59);
     SetWriteTime(src + "a-minute-later.txt", 2026, 3, 1, 10, 31, 0);
     SetWriteTime(src + "month-end.txt", 2026, 1, 31, 23, 59, 30);
     SetWriteTime(src + "copy-newer.txt", 2026, 12, 31, 23, 59, 0);
     for (const char* name : {"same-minute.txt", "a-minute-later.txt", "month-end.txt", "copy-newer.txt"})
         PlaceCopy(name, "old");
+    // a copy of another size is never current, however new its time
+    PlaceCopy("cut-short.txt", "cut");
+    SetWriteTime(mirror + "cut-short.txt", 2027, 1, 1, 0, 0, 0);
     SetWriteTime(mirror + "same-minute.txt", 2026, 3, 1, 10, 30, 0);
     SetWriteTime(mirror + "a-minute-later.txt", 2026, 3, 1, 10, 30, 59);
     SetWriteTime(mirror + "month-end.txt", 2026, 2, 1, 0, 0, 0);
@@ -154,8 +159,9 @@ TEST_F(CopyPolicyTest, CopyUpdatedComparesTheTimesToTheMinute)
     run.options.recordFileNames = true;
 
     EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
-    EXPECT_EQ((std::vector<std::string>{"  Copied file: " + src + "a-minute-later.txt", "  Copied file: " + src + "no-copy-yet.txt"}),
-              RunLines(Log(), LogHeader(), LogSummary(5, 2, "Backup completed without errors.")));
+    EXPECT_EQ((std::vector<std::string>{"  Copied file: " + src + "a-minute-later.txt", "  Copied file: " + src + "cut-short.txt",
+                                        "  Copied file: " + src + "no-copy-yet.txt"}),
+              RunLines(Log(), LogHeader(), LogSummary(6, 3, "Backup completed without errors.")));
     EXPECT_EQ("old", ReadWholeFile(mirror + "same-minute.txt"));
     EXPECT_EQ("old", ReadWholeFile(mirror + "month-end.txt"));
     EXPECT_EQ("old", ReadWholeFile(mirror + "copy-newer.txt"));
@@ -164,12 +170,12 @@ TEST_F(CopyPolicyTest, CopyUpdatedComparesTheTimesToTheMinute)
 
     // a second pass finds every copy up to date
     EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
-    EXPECT_EQ(LogHeader() + LogSummary(5, 0, "Backup completed without errors."), Log());
+    EXPECT_EQ(LogHeader() + LogSummary(6, 0, "Backup completed without errors."), Log());
 
     // without the option every file is copied again
     run.options.copyUpdated = false;
     EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
-    EXPECT_EQ(5, run.filesCopied);
+    EXPECT_EQ(6, run.filesCopied);
     EXPECT_EQ("new", ReadWholeFile(mirror + "copy-newer.txt"));
 }
 
@@ -346,19 +352,19 @@ TEST_F(CopyPolicyTest, AFolderThatCannotBeCreatedAsksForAnotherDiskUntilCancelle
     EXPECT_EQ(LogHeader() + "! Can't create folder.\r\n" + LogSummary(0, 0, "1 errors occured during the backup."), Log());
 }
 
-TEST_F(CopyPolicyTest, AFolderThatCanBeCreatedAfterTheDiskChangeIsFilled)
+// The disk is neither full nor gone, so the question would not help: one line names the folder,
+// and neither its files nor its subfolders are tried.
+TEST_F(CopyPolicyTest, AFolderThatCannotBeMadeOnADiskThatIsThereIsOneLineAndTheWalkGoesOn)
 {
     source.WriteFile("a.txt", "a");
+    source.WriteFile("Sub\\Deeper\\b.txt", "b");
     destination.WriteFile("Blocker", "file in the way");
-    std::string root = destination.Path() + "Blocker\\";
-    CopyText(run.options.destination, root.c_str());
-    ui.nextDiskAnswers = {true};
-    ui.whileDiskFullAsked = [&](const std::string&) { DeleteFileA((destination.Path() + "Blocker").c_str()); };
+    CopyText(run.options.destination, (destination.Path() + "Blocker\\").c_str());
 
-    EXPECT_EQ(0, RunWalk(src, "*.txt", 0));
-    EXPECT_EQ(1u, ui.diskFullTexts.size());
-    EXPECT_EQ(LogHeader() + LogSummary(1, 1, "Backup completed without errors."), Log());
-    EXPECT_EQ("a", ReadWholeFile(MirrorOf(src) + "a.txt"));
+    EXPECT_EQ(0, RunWalk(src, "*.txt", 16));
+    EXPECT_TRUE(ui.diskFullTexts.empty());
+    EXPECT_EQ(LogHeader() + "! Can't create folder - error #183 " + MirrorOf(src) + "\r\n" + LogSummary(0, 0, "1 errors occured during the backup."),
+              Log());
 }
 
 TEST_F(CopyPolicyTest, CopiesToASecondDriveAndFromIt)
@@ -420,47 +426,62 @@ TEST_F(CopyPolicyTest, AWaitingQuitEndsTheRunAndStaysQueued)
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(mirror.c_str()));
 }
 
-namespace {
-
-BackupRun* cancellingRun;
-
-LRESULT CALLBACK CancelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_APP) {
-        cancellingRun->RequestAbort();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-} // namespace
-
-// A Cancel click waits in the queue until the next drain; that file is still handled in full.
+// A Cancel click waits in the queue until the next drain, early in the next file, which is still
+// handled in full.
 TEST_F(CopyPolicyTest, ACancelClickEndsTheRunAfterTheFileInHand)
 {
     source.WriteFile("a.txt", "a");
     source.WriteFile("b.txt", "b");
     source.WriteFile("c.txt", "c");
     run.options.recordFileNames = true;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = CancelProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TvCancelTest";
-    ASSERT_NE(0, RegisterClassA(&windowClass));
-    HWND window = CreateWindowExA(0, "TvCancelTest", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, window);
-    cancellingRun = &run;
-    PostMessageA(window, WM_APP, 0, 0);
+    ui.whenStatusSet = [&](int part, const std::string& text) {
+        if (part == 2 && text == "1")
+            cancelClick.Post();
+    };
 
     EXPECT_EQ(1, RunWalk(src, "*.txt", 0));
-    DestroyWindow(window);
-    UnregisterClassA("TvCancelTest", GetModuleHandleA(nullptr));
-    std::vector<std::string> lines = RunLines(Log(), LogHeader(), LogSummary(1, 1, "! User aborted backup."));
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ(0u, lines[0].find("  Copied file: " + src));
-    EXPECT_EQ(1u, NamesIn(mirror).size());
+    std::vector<std::string> lines = RunLines(Log(), LogHeader(), LogSummary(2, 2, "! User aborted backup."));
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(0u, lines[1].find("  Copied file: " + src));
+    EXPECT_EQ(2u, NamesIn(mirror).size());
     EXPECT_EQ("User aborted backup.", ui.status[0]);
     EXPECT_EQ(1, run.errorCount);
+}
+
+// A walk through folders without a matching file drains the queue at every folder, so the click
+// is taken in the folder step it arrives in, not when a matching file turns up.
+TEST_F(CopyPolicyTest, ACancelClickIsTakenAtTheNextFolderWhereNothingMatches)
+{
+    for (int folder = 0; folder < 30; ++folder)
+        source.WriteFile("d" + std::to_string(folder) + "\\mail.txt", "no match");
+    int folders = 0;
+    run.beforeFolder = [&] {
+        if (++folders == 10)
+            cancelClick.Post();
+    };
+
+    EXPECT_EQ(1, RunWalk(src, "*.pst", 16));
+    EXPECT_EQ(10, folders);
+    EXPECT_EQ(LogHeader() + LogSummary(0, 0, "! User aborted backup."), Log());
+}
+
+// Wine's CopyFileExA never calls the progress routine, so its answers are checked here, on the tick
+// counts they are given.
+TEST_F(CopyPolicyTest, ALongCopyDrainsTheQueueEveryFiftyMillisecondsAndStopsOnceCancelled)
+{
+    CopyProgress progress(run.abortRequested, 1000);
+    cancelClick.Post();
+    EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), progress.Answer(1049));
+    EXPECT_EQ(0, run.abortRequested) << "no drain within 50 ms of the last";
+    EXPECT_EQ(static_cast<DWORD>(PROGRESS_CANCEL), progress.Answer(1050));
+
+    run.abortRequested = 0;
+    CopyProgress wrapping(run.abortRequested, 0xFFFFFFF0);
+    PostQuitMessage(4);
+    EXPECT_EQ(static_cast<DWORD>(PROGRESS_CANCEL), wrapping.Answer(0x22));
+    EXPECT_TRUE(wrapping.QuitWaiting());
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit stays queued";
 }
 
 TEST_F(CopyPolicyTest, CountsCoverTheWholeRunOverEveryWalk)

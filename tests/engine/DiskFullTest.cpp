@@ -134,13 +134,12 @@ TEST_F(DiskFullTest, ASourceDeletedBeforeTheRetryIsErrorTwo)
     EXPECT_TRUE(NamesIn(mirror).empty());
 }
 
-TEST_F(DiskFullTest, AFolderThatCannotBeCreatedOnTheNewDiskEndsTheRun)
+// The "new disk" has a file where the destination folder should go: a disk that is there and not
+// full, so the folder is one line and its file is passed over, without a second question.
+TEST_F(DiskFullTest, AFolderThatCannotBeMadeOnTheNewDiskPassesTheFileOver)
 {
-    ui.nextDiskAnswers = {true, false};
-    // the "new disk" has a file where the destination folder should go
+    ui.nextDiskAnswers = {true};
     ui.whileDiskFullAsked = [&](const std::string&) {
-        if (ui.diskFullTexts.size() > 1)
-            return;
         DeleteFileA(filler.c_str());
         RemoveTree(root);
         HANDLE file = CreateFileA("U:\\tv-full", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -148,8 +147,28 @@ TEST_F(DiskFullTest, AFolderThatCannotBeCreatedOnTheNewDiskEndsTheRun)
         CloseHandle(file);
     };
 
-    EXPECT_EQ(1, RunWalk(source.Path(), "*.bin", 0));
-    ASSERT_EQ(2u, ui.diskFullTexts.size());
-    EXPECT_EQ(mirror + "\nCan't create folder.", ui.diskFullTexts[1]);
-    EXPECT_EQ(LogHeader() + "! Can't create folder.\r\n" + LogSummary(1, 0, "1 errors occured during the backup."), Log());
+    EXPECT_EQ(0, RunWalk(source.Path(), "*.bin", 0));
+    EXPECT_EQ(1u, ui.diskFullTexts.size());
+    EXPECT_EQ(LogHeader() + "! Can't create folder - error #183 " + mirror + "\r\n" + LogSummary(1, 0, "1 errors occured during the backup."), Log());
+}
+
+// A Cancel given while the file was copied, or while the question is up, ends the run: the
+// question is not asked over it, and "&Next disk" does not retry.
+TEST_F(DiskFullTest, ACancelGivenBeforeOrDuringTheQuestionEndsTheRunWithoutARetry)
+{
+    for (bool duringTheQuestion : {false, true}) {
+        ui = RecordingUserInterface();
+        run.beforeFile = nullptr;
+        if (duringTheQuestion) {
+            ui.nextDiskAnswers = {true};
+            ui.whileDiskFullAsked = [&](const std::string&) { run.RequestAbort(); };
+        } else {
+            run.beforeFile = [&] { cancelClick.Post(); };
+        }
+
+        EXPECT_EQ(1, RunWalk(source.Path(), "*.bin", 0));
+        EXPECT_EQ(duringTheQuestion ? 1u : 0u, ui.diskFullTexts.size());
+        EXPECT_EQ(LogHeader() + LogSummary(1, 0, "! User aborted backup."), Log()) << duringTheQuestion;
+        EXPECT_TRUE(NamesIn(mirror).empty());
+    }
 }

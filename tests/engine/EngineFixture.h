@@ -62,6 +62,34 @@ public:
     std::vector<std::string> calls;
 };
 
+// The run with steps a test takes inside it, just before each folder and each file is handled.
+class HookedRun : public BackupRun {
+public:
+    using BackupRun::BackupRun;
+
+    std::function<void()> beforeFolder;
+    std::function<void()> beforeFile;
+
+protected:
+    int OnFolder(const WIN32_FIND_DATAA& entry) override;
+    int OnFile(const WIN32_FIND_DATAA& entry) override;
+};
+
+// The progress window's Cancel as the run meets it: a click queued for a window of the thread,
+// which the run's next message drain dispatches to RequestAbort.
+class CancelClick {
+public:
+    explicit CancelClick(BackupRun& run);
+    ~CancelClick();
+    CancelClick(const CancelClick&) = delete;
+    CancelClick& operator=(const CancelClick&) = delete;
+
+    void Post() const;
+
+private:
+    HWND window = nullptr;
+};
+
 // A folder-list row as NextFolderEntry yields it.
 FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool includeSubfolders);
 
@@ -78,7 +106,8 @@ protected:
     std::string Log() const;
 
     RecordingUserInterface ui;
-    BackupRun run{ui};
+    HookedRun run{ui};
+    CancelClick cancelClick{run};
     TempFolder source{"src"};
     TempFolder destination{"dst"};
 };

@@ -315,6 +315,70 @@ TEST_F(RunDriverTest, CancelInTheProgressDialogStopsTheRunAfterTheFileInHand)
     ExpectStoppedEarly();
 }
 
+// However late the Cancel comes, while the last file is handled or still queued when the walk
+// ends, the run is not recorded as a backup and its log and status bar say it was aborted.
+TEST_F(RunDriverTest, ACancelAtTheLastFileOrQueuedAtTheEndRecordsNoBackup)
+{
+    source.WriteFile("a.txt", "a");
+    for (bool queued : {false, true}) {
+        ui = RecordingUserInterface();
+        ui.confirmedOptions = run.options;
+        CopyText(ui.confirmedOptions.lastBackupDate, kEarlierDate);
+        ui.rows = {Row(src, "*.txt", false)};
+        ui.whenStatusSet = [&](int part, const std::string& text) {
+            if (part == 2 && text == "1" && queued)
+                cancelClick.Post();
+            else if (part == 2 && text == "1")
+                run.RequestAbort();
+        };
+
+        run.Run();
+
+        EXPECT_EQ(Header() + LogSummary(1, 1, "! User aborted backup."), Log()) << queued;
+        EXPECT_EQ("User aborted backup.", ui.status[0]);
+        ExpectStoppedEarly();
+    }
+}
+
+// A name the code page cannot hold arrives with "?" in it. Such a folder cannot be made: one line,
+// and the run goes on with its next entry. Such a file is copied under its short name.
+TEST_F(RunDriverTest, NamesOutsideTheCodePageStopNothing)
+{
+    std::wstring wideSource(src.begin(), src.end());
+    std::wstring oddFolder = wideSource + L"\x041a\x043e\x0432\x0451\x0440";
+    std::wstring oddFile = wideSource + L"\x0416 note.txt";
+    ASSERT_TRUE(CreateDirectoryW(oddFolder.c_str(), nullptr));
+    HANDLE file = CreateFileW(oddFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((src + "* note.txt").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    FindClose(search);
+    TempFolder next("next");
+    next.WriteFile("n.txt", "n");
+    ui.rows = {Row(src, "*.*", true), Row(next.Path(), "*.txt", false)};
+    EXECUTION_STATE whileCopying = 0;
+    ui.whenStatusSet = [&](int part, const std::string&) {
+        if (part == 2)
+            whileCopying = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    };
+
+    run.Run();
+    RemoveDirectoryW(oddFolder.c_str());
+    DeleteFileW(oddFile.c_str());
+
+    EXPECT_EQ(Header() + "! Can't create folder - error #123 " + MirrorOf(src) + "?????\\\r\n" + LogSummary(2, 2, "1 errors occured during the backup."),
+              Log());
+    EXPECT_TRUE(ui.diskFullTexts.empty());
+    EXPECT_EQ((std::vector<std::string>{found.cAlternateFileName}), NamesIn(MirrorOf(src)));
+    EXPECT_EQ("n", ReadWholeFile(MirrorOf(next.Path()) + "n.txt"));
+    ExpectCompleted();
+    // the system is kept from sleeping during the run, and let go after it
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), whileCopying);
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS), SetThreadExecutionState(ES_CONTINUOUS));
+}
+
 TEST_F(RunDriverTest, ADestinationFolderThatCannotBeCreatedStopsTheRun)
 {
     source.WriteFile("a.txt", "a");
