@@ -56,6 +56,7 @@ public:
     void OnContextMenu(WPARAM wParam, LPARAM lParam) override;
     bool OnCreate() override;
     void OnDestroy() override;
+    void OnEndSession(WPARAM wParam, LPARAM lParam) override;
     void OnInitMenu() override;
     bool CanClose() override;
     void AdjustClass(WNDCLASSA& windowClass) override;

@@ -15,9 +15,17 @@ void MainWindow::StampLastBackup()
     ::StampLastBackup(documentOptions);
 }
 
+// The question is modal to the whole program: the progress window, which the dialog does not own,
+// can neither be clicked nor raised over it while it waits.
 bool MainWindow::AskNextDisk(const char* text)
 {
-    return ::AskNextDisk(hwnd, text, &status);
+    HWND progressWindow = progress.Handle();
+    if (progressWindow != nullptr)
+        EnableWindow(progressWindow, FALSE);
+    bool goOn = ::AskNextDisk(hwnd, text, &status);
+    if (progressWindow != nullptr)
+        EnableWindow(progressWindow, TRUE);
+    return goOn;
 }
 
 // The dialog edits the folder list's own options; the run takes them as confirmed.
@@ -28,6 +36,14 @@ bool MainWindow::ConfirmOptions(BackupOptions& runOptions)
     updateDestinationPane();
     runOptions = documentOptions;
     return go;
+}
+
+// Windows may end the process once this returns, so a run under way is stopped first, as Cancel
+// would stop it; the settings are stored after it.
+void MainWindow::OnEndSession(WPARAM wParam, LPARAM)
+{
+    if (wParam)
+        backupRun.StopForSessionEnd();
 }
 
 void MainWindow::ShowProgress()

@@ -72,6 +72,38 @@ TEST_F(DialogBackupTest, CancelInTheProgressDialogStopsTheRunAndOpensTheLog)
     EXPECT_TRUE(IsWindowEnabled(window.Handle()));
 }
 
+// Windows may end the process once WM_ENDSESSION has been answered: by then the run has stopped
+// as Cancel stops it, with its summary written and nothing stamped.
+TEST_F(DialogBackupTest, EndingTheSessionStopsTheRunBeforeTheMessageIsAnswered)
+{
+    TempFolder destination("dialog-run-dest");
+    source.WriteFile("a.txt", "a");
+    std::string logWhenAnswered;
+    window.afterShowProgress = [&] {
+        SendMessageA(window.Handle(), WM_ENDSESSION, TRUE, 0);
+        logWhenAnswered = Log();
+    };
+    RunConfirmedTo(destination.Path());
+    EXPECT_TRUE(EndsWith(logWhenAnswered, "\r\n0 files checked.\r\n0 files copied.\r\n! User aborted backup.\r\n")) << logWhenAnswered;
+    EXPECT_EQ(logWhenAnswered, Log()) << "one summary";
+    EXPECT_FALSE(window.IsBackupDone());
+    EXPECT_EQ("Trellisvault", Title());
+    EXPECT_TRUE(NamesIn(destination.Path()).empty());
+}
+
+// The question is modal to the whole program: the progress window's Cancel cannot be clicked under it.
+TEST_F(DialogBackupTest, TheDiskFullQuestionDisablesTheProgressWindowWhileItIsUp)
+{
+    source.WriteFile("a.txt", "a");
+    BOOL progressEnabled = TRUE;
+    RunConfirmedTo("Q:\\Backups\\", [&](HWND dialog) {
+        progressEnabled = IsWindowEnabled(progress.Handle());
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(progressEnabled);
+    EXPECT_TRUE(EndsWith(Log(), "! Can't create folder.\r\n\r\n0 files checked.\r\n0 files copied.\r\n1 errors occured during the backup.\r\n")) << Log();
+}
+
 class FullDiskDialogTest : public DialogBackupTest {
 protected:
     void SetUp() override
