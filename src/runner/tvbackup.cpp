@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
@@ -39,6 +40,40 @@ static bool CanRead(const char* path)
     return true;
 }
 
+// While it lives, Ctrl+C and Ctrl+Break cancel the run as the progress window's Cancel does: the
+// log gets its abort line and summary, and nothing is stamped.
+class CancelOnCtrlC {
+public:
+    explicit CancelOnCtrlC(BackupRun& run)
+    {
+        runToCancel = &run;
+        SetConsoleCtrlHandler(OnControl, TRUE);
+    }
+    ~CancelOnCtrlC()
+    {
+        SetConsoleCtrlHandler(OnControl, FALSE);
+        runToCancel = nullptr;
+    }
+    CancelOnCtrlC(const CancelOnCtrlC&) = delete;
+    CancelOnCtrlC& operator=(const CancelOnCtrlC&) = delete;
+
+private:
+    // The system calls it on a thread of its own, so it only raises the run's flag.
+    static BOOL WINAPI OnControl(DWORD event)
+    {
+        if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+            return FALSE;
+        BackupRun* run = runToCancel;
+        if (run != nullptr)
+            run->RequestAbort();
+        return TRUE;
+    }
+
+    static std::atomic<BackupRun*> runToCancel;
+};
+
+std::atomic<BackupRun*> CancelOnCtrlC::runToCancel{nullptr};
+
 int main(int argc, char** argv)
 {
     bool recordFileNames = false;
@@ -69,6 +104,7 @@ int main(int argc, char** argv)
 
     ConsoleUserInterface ui(folderList, recordFileNames);
     BackupRun run(ui);
+    CancelOnCtrlC cancelOnCtrlC(run);
     run.Run();
     if (!run.LogWritten())
         return kNotCompleted;
