@@ -359,8 +359,8 @@ TEST_F(RunDriverTest, NamesOutsideTheCodePageStopNothing)
     next.WriteFile("n.txt", "n");
     ui.rows = {Row(src, "*.*", true), Row(next.Path(), "*.txt", false)};
     EXECUTION_STATE whileCopying = 0;
-    ui.whenStatusSet = [&](int part, const std::string&) {
-        if (part == 2)
+    ui.whenStatusSet = [&](int part, const std::string& text) {
+        if (part == 2 && text == "1")
             whileCopying = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     };
 
