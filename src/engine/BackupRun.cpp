@@ -1,6 +1,7 @@
 #include "engine/BackupRun.h"
 
 #include "engine/CopyRules.h"
+#include "engine/DestinationVolume.h"
 #include "engine/FolderPaths.h"
 #include "engine/LastBackupStamp.h"
 #include "engine/LogText.h"
@@ -211,7 +212,7 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
             return 1;
         }
         if (outcome == CopyOutcome::Failed) {
-            LogCopyFailure(failure, sourcePath);
+            LogRefusal("Can't copy - ", failure, sourcePath);
             return 0;
         }
 
@@ -220,7 +221,7 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
         char fileSystem[MAX_PATH + 1];
         FileSystemOf(destPath, fileSystem, sizeof fileSystem);
         if (IsTooLargeForFileSystem(fileSystem, fileSize, freeBytes, failure)) {
-            LogCopyFailure(kErrorFileTooLarge, sourcePath);
+            LogRefusal("Can't copy - ", kErrorFileTooLarge, sourcePath);
             return 0;
         }
         char freeSpace[32];
@@ -251,50 +252,12 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
     }
 }
 
-void BackupRun::LogCopyFailure(DWORD failure, const char* sourcePath)
+void BackupRun::LogRefusal(const char* front, DWORD failure, const char* path)
 {
     char reason[64];
     FormatCopyFailureReason(failure, reason, sizeof reason);
-    FormatText(message, sizeof message, "Can't copy - %s ", reason);
-    WriteLogLine(message, sourcePath, 1);
-}
-
-// The root of the volume that holds path ("E:\", "\\server\share\" or a mounted folder), as
-// the system names it, else read off the path; false for a path of neither form.
-static bool VolumeRootOf(const char* path, char* root, std::size_t size)
-{
-    if (GetVolumePathNameA(path, root, static_cast<DWORD>(size)))
-        return true;
-    if (path[0] != '\0' && path[1] == ':')
-        return FormatText(root, size, "%c:\\", path[0]);
-    if (path[0] != '\\' || path[1] != '\\')
-        return false;
-    // the "\" that ends the share name, stepping over whole characters of the code page
-    int separators = 0;
-    for (const char* at = path; *at != '\0'; at = CharNextA(at)) {
-        if (*at == '\\' && ++separators == 4)
-            return CopyTextPart(root, size, path, static_cast<std::size_t>(at + 1 - path));
-    }
-    return false;
-}
-
-// Whether the volume that holds path still answers; a removed disk or a lost share does not.
-static bool VolumeAnswers(const char* path)
-{
-    char root[MAX_PATH];
-    if (!VolumeRootOf(path, root, sizeof root))
-        return true;
-    DWORD attributes = GetFileAttributesA(root);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-void BackupRun::FileSystemOf(const char* path, char* name, std::size_t size)
-{
-    char root[MAX_PATH];
-    if (size > 0)
-        name[0] = '\0';
-    if (VolumeRootOf(path, root, sizeof root) && !GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, name, static_cast<DWORD>(size)) && size > 0)
-        name[0] = '\0';
+    FormatText(message, sizeof message, "%s%s ", front, reason);
+    WriteLogLine(message, path, 1);
 }
 
 BackupRun::FolderOutcome BackupRun::EnsureFolder(const char* path)
@@ -304,10 +267,7 @@ BackupRun::FolderOutcome BackupRun::EnsureFolder(const char* path)
             return FolderOutcome::Made;
         DWORD failure = GetLastError();
         if (!AsksForAnotherDisk(failure, VolumeAnswers(path))) {
-            char reason[64];
-            FormatCopyFailureReason(failure, reason, sizeof reason);
-            FormatText(message, sizeof message, "Can't create folder - %s ", reason);
-            WriteLogLine(message, path, 1);
+            LogRefusal("Can't create folder - ", failure, path);
             return FolderOutcome::PassedOver;
         }
         FormatText(message, sizeof message, "%s\nCan't create folder.", path);
@@ -322,36 +282,6 @@ bool BackupRun::AskForNextDisk(const char* text)
     if (PumpMessages() || abortRequested)
         return false;
     return ui.AskNextDisk(text) && !abortRequested;
-}
-
-std::uint64_t BackupRun::FreeSpaceOf(const char* path)
-{
-    char folder[340];
-    CopyText(folder, path);
-    CutToFolder(folder);
-    ULONGLONG freeBytes = 0;
-    using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    FARPROC found = kernel != nullptr ? GetProcAddress(kernel, "GetDiskFreeSpaceExA") : nullptr;
-    if (found != nullptr) {
-        // through void(*)() so the compiler accepts the cast of a looked-up function
-        FreeSpaceEx freeSpaceEx = reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void (*)()>(found));
-        ULARGE_INTEGER available;
-        ULARGE_INTEGER total;
-        ULARGE_INTEGER totalFree;
-        if (freeSpaceEx(folder, &available, &total, &totalFree))
-            freeBytes = available.QuadPart;
-    } else {
-        char root[] = "x:\\";
-        root[0] = path[0];
-        DWORD sectorsPerCluster = 0;
-        DWORD bytesPerSector = 0;
-        DWORD freeClusters = 0;
-        DWORD clusters = 0;
-        if (GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
-            freeBytes = static_cast<ULONGLONG>(freeClusters) * sectorsPerCluster * bytesPerSector;
-    }
-    return freeBytes;
 }
 
 void BackupRun::FormatFreeSpace(const char* path, char* out, std::size_t outSize)

@@ -79,11 +79,8 @@ private:
     int DrainFolderStep();
     // The next-disk question, never asked over a Cancel already given: false when the run is to end.
     bool AskForNextDisk(const char* text);
-    static std::uint64_t FreeSpaceOf(const char* path);
-    // The name of the file system that holds path ("NTFS", "FAT32"), empty when it cannot be told.
-    static void FileSystemOf(const char* path, char* name, std::size_t size);
-    // The "! " line for a file the destination refused, by its reason.
-    void LogCopyFailure(DWORD failure, const char* sourcePath);
+    // The "! " line for a file or folder the system refused: front, the reason, and the path.
+    void LogRefusal(const char* front, DWORD failure, const char* path);
     enum class CopyOutcome { Copied, Failed, DiskFull, Cancelled };
     // destinationMissing: a lookup just made found no copy at destPath
     CopyOutcome CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure);
