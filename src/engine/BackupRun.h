@@ -79,6 +79,9 @@ private:
     int DrainFolderStep();
     // The next-disk question, never asked over a Cancel already given: false when the run is to end.
     bool AskForNextDisk(const char* text);
+    // Whether the file at destPath is larger than the destination's file system holds, asked
+    // before its copy (failure 0) or after the copy was refused.
+    bool ExceedsDestination(std::uint64_t fileSize, DWORD failure) const;
     // The "! " line for a file or folder the system refused: front, the reason, and the path.
     void LogRefusal(const char* front, DWORD failure, const char* path);
     enum class CopyOutcome { Copied, Failed, DiskFull, Cancelled };

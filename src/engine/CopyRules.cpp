@@ -25,9 +25,8 @@ static bool IsFat(const char* fileSystemName)
 
 bool IsTooLargeForFileSystem(const char* fileSystemName, std::uint64_t fileSize, std::uint64_t freeBytes, unsigned long code)
 {
-    if (!IsDiskFull(code))
-        return false;
-    constexpr std::uint64_t kFatLargestFile = 0xFFFFFFFFull;
+    if (IsFat(fileSystemName) && fileSize > kFatLargestFile)
+        return true;
     // an empty file exceeds no file system; a full disk refused it for want of a directory entry
-    return (IsFat(fileSystemName) && fileSize > kFatLargestFile) || (fileSize != 0 && freeBytes >= fileSize);
+    return IsDiskFull(code) && fileSize != 0 && freeBytes >= fileSize;
 }

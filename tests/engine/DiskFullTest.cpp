@@ -158,13 +158,12 @@ TEST_F(DiskFullTest, ACancelGivenBeforeOrDuringTheQuestionEndsTheRunWithoutARetr
 {
     for (bool duringTheQuestion : {false, true}) {
         ui = RecordingUserInterface();
-        run.beforeFile = nullptr;
-        if (duringTheQuestion) {
-            ui.nextDiskAnswers = {true};
-            ui.whileDiskFullAsked = [&](const std::string&) { run.RequestAbort(); };
-        } else {
-            run.beforeFile = [&] { cancelClick.Post(); };
-        }
+        ui.nextDiskAnswers = {true};
+        ui.whileDiskFullAsked = [&](const std::string&) { run.RequestAbort(); };
+        run.beforeFile = [&](const std::string&) {
+            if (!duringTheQuestion)
+                PostCancelClick();
+        };
 
         EXPECT_EQ(1, RunWalk(source.Path(), "*.bin", 0));
         EXPECT_EQ(duringTheQuestion ? 1u : 0u, ui.diskFullTexts.size());

@@ -105,53 +105,6 @@ void RecordingUserInterface::OpenLogViewer(const char* path)
     openedLogs.push_back(path);
 }
 
-int HookedRun::OnFolder(const WIN32_FIND_DATAA& entry)
-{
-    if (beforeFolder)
-        beforeFolder();
-    return BackupRun::OnFolder(entry);
-}
-
-int HookedRun::OnFile(const WIN32_FIND_DATAA& entry)
-{
-    if (beforeFile)
-        beforeFile();
-    return BackupRun::OnFile(entry);
-}
-
-static LRESULT CALLBACK CancelClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        reinterpret_cast<BackupRun*>(GetWindowLongPtrA(window, GWLP_USERDATA))->RequestAbort();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-CancelClick::CancelClick(BackupRun& run)
-{
-    static const ATOM windowClass = [] {
-        WNDCLASSA description = {};
-        description.lpfnWndProc = CancelClickProc;
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = "TvCancelClick";
-        return RegisterClassA(&description);
-    }();
-    window = CreateWindowExA(0, MAKEINTATOM(windowClass), "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_NE(nullptr, window);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
-}
-
-CancelClick::~CancelClick()
-{
-    DestroyWindow(window);
-}
-
-void CancelClick::Post() const
-{
-    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-}
-
 FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool includeSubfolders)
 {
     FolderEntryRow row;
@@ -161,14 +114,31 @@ FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool
     return row;
 }
 
+static LRESULT CALLBACK CancelClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COMMAND)
+        return DefWindowProcA(window, message, wParam, lParam);
+    reinterpret_cast<BackupRun*>(GetWindowLongPtrA(window, GWLP_USERDATA))->RequestAbort();
+    return 0;
+}
+
 EngineTest::EngineTest()
 {
     CopyText(run.options.destination, destination.Path().c_str());
     run.options.copyUpdated = false;
+    cancelWindow = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(cancelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CancelClickProc));
+    SetWindowLongPtrA(cancelWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
+}
+
+void EngineTest::PostCancelClick() const
+{
+    EXPECT_TRUE(PostMessageA(cancelWindow, WM_COMMAND, IDCANCEL, 0));
 }
 
 EngineTest::~EngineTest()
 {
+    DestroyWindow(cancelWindow);
     run.DeleteLog();
     DeleteFileA(run.LogPath());
 }

@@ -62,32 +62,19 @@ public:
     std::vector<std::string> calls;
 };
 
-// The run with steps a test takes inside it, just before each folder and each file is handled.
+// The run with a step a test takes inside it, given each file's path just before it is handled.
 class HookedRun : public BackupRun {
 public:
     using BackupRun::BackupRun;
 
-    std::function<void()> beforeFolder;
-    std::function<void()> beforeFile;
+    std::function<void(const std::string& sourcePath)> beforeFile = [](const std::string&) {};
 
 protected:
-    int OnFolder(const WIN32_FIND_DATAA& entry) override;
-    int OnFile(const WIN32_FIND_DATAA& entry) override;
-};
-
-// The progress window's Cancel as the run meets it: a click queued for a window of the thread,
-// which the run's next message drain dispatches to RequestAbort.
-class CancelClick {
-public:
-    explicit CancelClick(BackupRun& run);
-    ~CancelClick();
-    CancelClick(const CancelClick&) = delete;
-    CancelClick& operator=(const CancelClick&) = delete;
-
-    void Post() const;
-
-private:
-    HWND window = nullptr;
+    int OnFile(const WIN32_FIND_DATAA& entry) override
+    {
+        beforeFile(std::string(currentPath) + entry.cFileName);
+        return BackupRun::OnFile(entry);
+    }
 };
 
 // A folder-list row as NextFolderEntry yields it.
@@ -104,10 +91,13 @@ protected:
     // A whole run's walk: counters cleared, log created, the walk, the summary; answers the walk's result.
     int RunWalk(const std::string& folder, const char* pattern, int maxDepth);
     std::string Log() const;
+    // The progress window's Cancel as the run meets it: a click queued for a window of the thread,
+    // which the run's next message drain dispatches to RequestAbort.
+    void PostCancelClick() const;
 
     RecordingUserInterface ui;
     HookedRun run{ui};
-    CancelClick cancelClick{run};
+    HWND cancelWindow = nullptr;
     TempFolder source{"src"};
     TempFolder destination{"dst"};
 };
