@@ -116,10 +116,9 @@ FolderEntryRow Row(const std::string& folder, const std::string& wildcards, bool
 
 static LRESULT CALLBACK CancelClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_COMMAND)
-        return DefWindowProcA(window, message, wParam, lParam);
-    reinterpret_cast<BackupRun*>(GetWindowLongPtrA(window, GWLP_USERDATA))->RequestAbort();
-    return 0;
+    if (message == WM_COMMAND)
+        reinterpret_cast<BackupRun*>(GetWindowLongPtrA(window, GWLP_USERDATA))->RequestAbort();
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 EngineTest::EngineTest()

@@ -66,7 +66,6 @@ public:
 class HookedRun : public BackupRun {
 public:
     using BackupRun::BackupRun;
-
     std::function<void(const std::string& sourcePath)> beforeFile = [](const std::string&) {};
 
 protected:

@@ -315,15 +315,13 @@ TEST_F(RunDriverTest, CancelInTheProgressDialogStopsTheRunAfterTheFileInHand)
     ExpectStoppedEarly();
 }
 
-// However late the Cancel comes, the run is not recorded as a backup, and its log and status bar
-// say it was aborted. A walk where nothing matches drains the queue at every folder, so a click
-// that arrives as it begins is taken at its first folder, not when a matching file turns up.
+// However late the Cancel (as a walk where nothing matches begins, during the last file, queued when
+// the walk ends), the run is not recorded as a backup and its log and status bar say so.
 TEST_F(RunDriverTest, ACancelTakenAtAnyMomentRecordsNoBackup)
 {
     source.WriteFile("a.txt", "a");
     for (int folder = 0; folder < 30; ++folder)
         source.WriteFile("A\\d" + std::to_string(folder) + "\\mail.txt", "no match");
-    // as a walk where nothing matches begins, during the last file, queued when the walk ends
     const struct { int part; std::string text; bool queued; int files; } cases[] = {{0, src + "A\\", true, 0}, {2, "1", false, 1}, {2, "1", true, 1}};
     for (const auto& c : cases) {
         ui = RecordingUserInterface();

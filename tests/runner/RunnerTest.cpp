@@ -42,8 +42,7 @@ class RunnerTest : public ::testing::Test {
 protected:
     ~RunnerTest() override { DeleteFileA(LogPath().c_str()); }
 
-    // whileRunning, when given, acts on the started runner; without CREATE_NO_WINDOW the runner
-    // shares the test's console.
+    // whileRunning acts on the started runner; without CREATE_NO_WINDOW it shares the test's console.
     RunnerResult Run(const std::string& arguments, std::function<void(HANDLE)> whileRunning = nullptr, DWORD flags = CREATE_NO_WINDOW)
     {
         RunnerResult result;
