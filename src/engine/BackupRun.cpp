@@ -39,6 +39,7 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
     if (abortRequested)
         return 1;
     destinationRefused = false;
+    destinationFolderNew = false;
     // below a folder whose destination could not be made, none can be made either
     if (refusedDepth >= 0 && depth > refusedDepth) {
         destinationRefused = true;
@@ -61,6 +62,7 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
     }
     if (!FolderExists(destPath)) {
         FolderOutcome outcome = EnsureFolder(destPath);
+        destinationFolderNew = outcome == FolderOutcome::Made;
         if (outcome == FolderOutcome::GivenUp) {
             // a Cancel given meanwhile is the summary's to report
             if (!abortRequested)
@@ -188,8 +190,9 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
     std::uint64_t fileSize = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     for (;;) {
         ++filesChecked;
-        bool destinationMissing = false;
-        if (options.copyUpdated && IsUpToDate(entry.ftLastWriteTime, fileSize, destPath, destinationMissing))
+        // a folder this walk has just made holds no copy, so none is looked for
+        bool destinationMissing = destinationFolderNew;
+        if (options.copyUpdated && !destinationMissing && IsUpToDate(entry.ftLastWriteTime, fileSize, destPath, destinationMissing))
             return 0;
 
         DWORD failure = 0;
@@ -233,6 +236,8 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
             return 1;
         }
         CutToFolder(destPath);
+        // the new disk may hold the folder and its copies already
+        destinationFolderNew = false;
         FolderOutcome folder = EnsureFolder(destPath);
         if (folder == FolderOutcome::GivenUp) {
             if (!abortRequested)

@@ -91,6 +91,8 @@ private:
     bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath, bool& destinationMissing);
     // the current folder's destination was refused (too long, or it could not be made), so its files are passed over
     bool destinationRefused = false;
+    // the current folder's destination was made by this walk
+    bool destinationFolderNew = false;
     // the depth of the folder whose destination could not be made, whose subfolders are passed over silently; -1 for none
     int refusedDepth = -1;
     // a copy under way stopped for a quit request, which the run then reports

@@ -31,24 +31,27 @@ static void MakePlain(const char* path, DWORD sourceAttributes)
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
 }
 
-// Creates a new, empty file under a free temporary name in folder. A copy made with "fail if
-// exists" cannot tell a taken name from a source it could not open (both are found before the
-// destination is touched), so a name is owned only once this process has created it.
-static bool ReserveTemporaryName(const char* folder, char* temporary, std::size_t size, DWORD& failure)
+// A copy refused as not found, access denied or sharing violation stopped at opening its source
+// or creating the destination, so a file now found at the destination's name is someone else's.
+static bool MayHaveCreatedDestination(DWORD code)
+{
+    return !IsMissing(code) && code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION;
+}
+
+// Copies the source under a free temporary name in folder. The copy may only create the name, so
+// a name someone else holds is never touched, and what a failed copy leaves there is ours to remove.
+static bool CopyToTemporaryName(const char* sourcePath, const char* folder, CopyProgress& progress, char* temporary, std::size_t size, DWORD& failure)
 {
     DWORD seed = GetTickCount() ^ GetCurrentProcessId();
     failure = ERROR_FILE_EXISTS;
-    for (DWORD attempt = 0; attempt < 0x10000; ++attempt) {
+    for (DWORD attempt = 0; attempt < 0x10000 && NameWasTaken(failure); ++attempt) {
         FormatText(temporary, size, "%s~tv%04lx.tmp", folder, static_cast<unsigned long>((seed + attempt) & 0xFFFF));
-        HANDLE reserved = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (reserved != INVALID_HANDLE_VALUE) {
-            CloseHandle(reserved);
+        if (CopyFileExA(sourcePath, temporary, CopyProgress::Routine, &progress, nullptr, COPY_FILE_FAIL_IF_EXISTS))
             return true;
-        }
         failure = GetLastError();
-        if (!NameWasTaken(failure))
-            return false;
     }
+    if (!NameWasTaken(failure) && MayHaveCreatedDestination(failure))
+        DiscardUnfinished(temporary);
     return false;
 }
 
@@ -62,21 +65,17 @@ BackupRun::CopyOutcome BackupRun::CopyToDestination(const char* sourcePath, DWOR
     CopyText(folder, destPath);
     CutToFolder(folder);
     char temporary[MAX_PATH];
-    if (!ReserveTemporaryName(folder, temporary, sizeof temporary, failure))
-        return outcomeOf(failure);
-    // the copy only overwrites the empty file reserved above, so whatever it leaves is ours to remove
     CopyProgress progress(abortRequested, GetTickCount());
-    if (!CopyFileExA(sourcePath, temporary, CopyProgress::Routine, &progress, nullptr, 0)) {
-        failure = GetLastError();
-        DiscardUnfinished(temporary);
+    if (!CopyToTemporaryName(sourcePath, folder, progress, temporary, sizeof temporary, failure)) {
         quitDuringCopy = progress.QuitWaiting();
         return failure == ERROR_REQUEST_ABORTED ? CopyOutcome::Cancelled : outcomeOf(failure);
     }
     if (!destinationMissing)
         destinationMissing = GetFileAttributesA(destPath) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
     // a name nobody holds needs no checks, as this move replaces nothing; a name taken meanwhile
-    // holds someone else's file, which is replaced the safe way below
-    if (destinationMissing && MoveFileExA(temporary, destPath, MOVEFILE_WRITE_THROUGH)) {
+    // holds someone else's file, which is replaced the safe way below. Within one folder the move
+    // is a rename, which writing through would not change.
+    if (destinationMissing && MoveFileExA(temporary, destPath, 0)) {
         MakePlain(destPath, sourceAttributes);
         return CopyOutcome::Copied;
     }
