@@ -85,7 +85,7 @@ private:
     // The "! " line for a file or folder the system refused: front, the reason, and the path.
     void LogRefusal(const char* front, DWORD failure, const char* path);
     enum class CopyOutcome { Copied, Failed, DiskFull, Cancelled };
-    // destinationMissing: a lookup just made found no copy at destPath
+    // destinationMissing: no copy stands at destPath (a lookup just made found none, or its folder is new)
     CopyOutcome CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure);
     // IsUpToDate that also tells whether the lookup found no copy at all
     bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath, bool& destinationMissing);
