@@ -26,8 +26,10 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     if (GetClassNameA(window, className, sizeof className) == 0 || std::strcmp(className, search.className) != 0)
         return TRUE;
     // a top-level window's caption is read without a message, so a busy program cannot hold the search up
-    char caption[256];
-    if (search.caption != nullptr && (GetWindowTextA(window, caption, sizeof caption), std::strcmp(caption, search.caption) != 0))
+    char caption[256] = {};
+    if (search.caption != nullptr)
+        GetWindowTextA(window, caption, sizeof caption);
+    if (search.caption != nullptr && std::strcmp(caption, search.caption) != 0)
         return TRUE;
     search.found = window;
     return FALSE;

@@ -13,8 +13,9 @@ constexpr std::size_t kSummaryLines = 3;
 // The log's lines once the program has let go of it; false while it holds it or it is not there.
 bool ReadLogLines(std::vector<std::string>& lines)
 {
-    HANDLE log = CreateFileA(BackupLogPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    std::string path = BackupLogPath();
+    HANDLE log = CreateFileA(path.c_str(), GENERIC_READ, anyShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE)
         return false;
     std::string text;
@@ -49,9 +50,8 @@ bool ConfirmBackup(ProgramSession& session, const BackupChoices& choices)
     if (dialog == nullptr)
         return false;
     for (const BackupChoices::Box& box : choices.boxes) {
-        if (IsChecked(dialog, box.controlId) != box.checked &&
-            (!Click(dialog, box.controlId) ||
-             !session.WaitUntil([&] { return IsChecked(dialog, box.controlId) == box.checked; }, ProgramSession::kWindowTimeoutMs)))
+        auto isSet = [&] { return IsChecked(dialog, box.controlId) == box.checked; };
+        if (!isSet() && (!Click(dialog, box.controlId) || !session.WaitUntil(isSet, ProgramSession::kWindowTimeoutMs)))
             return false;
     }
     if (choices.beforeConfirming)

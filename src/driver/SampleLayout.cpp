@@ -22,7 +22,8 @@ bool IsDots(const char* name)
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Removes a folder and everything in it, clearing the attributes that would refuse it.
+// Removes a folder and everything in it, clearing the attributes that would refuse it. A link
+// to a folder is removed, never followed.
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA entry;
@@ -33,7 +34,10 @@ void RemoveTree(const std::string& folder)
                 continue;
             std::string path = folder + entry.cFileName;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (isFolder && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveDirectoryA(path.c_str());
+            else if (isFolder)
                 RemoveTree(path + "\\");
             else
                 DeleteFileA(path.c_str());

@@ -7,7 +7,7 @@
 #include <functional>
 
 // Waits until the program's windows reach a state. Where the system reports the program's window
-// events (shown, hidden, made, destroyed, renamed, enabled) each wakes the wait at once; Wine 8
+// events (windows made, shown, hidden, destroyed, renamed), each wakes the wait at once; Wine 8
 // reports only windows made and the focus moved, so a short timer wakes it as well. The wait
 // gives up at its deadline, and when the program has ended.
 class WindowWait {

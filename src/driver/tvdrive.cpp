@@ -163,7 +163,8 @@ int TakePictures(const char* program, Pictures& pictures)
     SetWindowPos(diskFull, nullptr, below.left, below.bottom + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // the bar's timer has moved it a few steps, so the picture shows it moving
     HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
-    session.WaitUntil([bar] { return AskWindow(bar, PBM_GETPOS, 0, 0, 0) >= kProgressShown; }, ProgramSession::kWindowTimeoutMs);
+    auto barMoved = [bar] { return AskWindow(bar, PBM_GETPOS, 0, 0, 0) >= kProgressShown; };
+    session.WaitUntil(barMoved, ProgramSession::kWindowTimeoutMs);
     if (!pictures.Take(progress, "progress") || !pictures.Take(diskFull, "disk-full"))
         return 1;
     BackupSummary summary;

@@ -83,9 +83,15 @@ void ExpectDestination(const std::set<std::string>& expected)
         std::string copy = "E:\\" + entry;
         std::string source = kSampleFolder + entry.substr(sizeof kMirror - 1);
         EXPECT_EQ(ReadWholeFile(source), ReadWholeFile(copy)) << copy;
-        EXPECT_EQ(0u, GetFileAttributesA(copy.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY))
-            << copy;
+        const DWORD notPlain = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+        EXPECT_EQ(0u, GetFileAttributesA(copy.c_str()) & notPlain) << copy;
     }
+}
+
+// A rectangle as the registry stores it.
+std::string BytesOf(const RECT& rectangle)
+{
+    return std::string(reinterpret_cast<const char*>(&rectangle), sizeof rectangle);
 }
 
 RECT NormalRectangle(HWND window)
@@ -128,15 +134,13 @@ TEST(ProgramTest, FirstTimeUserBacksUpTheSampleAndStartsAgain)
     ASSERT_TRUE(session.Exit(exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(SampleDataFile(), ReadText(kSettingsKey, "DataFile"));
-    StoredValue showCommand = ReadValue(kSettingsKey, "showCmd");
-    EXPECT_EQ(std::string("\1\0\0\0", 4), showCommand.bytes);
+    EXPECT_EQ(std::string("\1\0\0\0", 4), ReadValue(kSettingsKey, "showCmd").bytes);
     EXPECT_TRUE(ReadValue(kSettingsKey, "flags").present);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&moved), sizeof moved), ReadValue(kSettingsKey, "rcNormal").bytes);
+    EXPECT_EQ(BytesOf(moved), ReadValue(kSettingsKey, "rcNormal").bytes);
 
     ASSERT_TRUE(session.Start(program.c_str()));
     ASSERT_TRUE(session.WaitUntil([&] { return session.RowCount() == 3; }, ProgramSession::kWindowTimeoutMs));
-    RECT restored = NormalRectangle(session.MainWindow());
-    EXPECT_TRUE(EqualRect(&moved, &restored));
+    EXPECT_EQ(BytesOf(moved), BytesOf(NormalRectangle(session.MainWindow())));
     char title[100] = {};
     GetWindowTextA(session.MainWindow(), title, sizeof title);
     EXPECT_EQ(0u, std::string(title).rfind("Trellisvault - last backed up on ", 0)) << title;
