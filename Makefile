@@ -52,16 +52,21 @@ test: build
 	$(MAKE) --no-print-directory test-wine || status=1; \
 	echo "make test: $$(( $$(date +%s) - start )) s"; exit $$status
 
-# The shipped 32-bit program, or the 64-bit one where the kernel runs no 32-bit programs.
-run: build
-	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
-	program=$$dir/src/app/Trellisvault.exe; \
-	if [ ! -f $$program ]; then echo "run: the program's main window is not built yet; only the libraries and tests were built"; exit 0; fi; \
-	scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix scripts/wine-run.sh $(CURDIR)/$$dir/wineprefix $$program
-
 bench: build
 	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
 	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix bench/run-bench.sh $$dir
 
 clean:
 	rm -rf $(BUILD)
+
+# The bundled sample (examples/), used by the real program: scripts/run-sample.sh.
+# `make run` starts the shipped program on the sample in build/sample's own prefix, whose drive E:
+# is the empty folder build/sample/destination; without a display the driver does the sample
+# backup through the program's windows and ends. `make screenshots` takes the README's pictures
+# of the program's windows into docs/screenshots.
+.PHONY: screenshots
+run: build
+	@scripts/run-sample.sh run
+
+screenshots: build
+	@scripts/run-sample.sh screenshots
