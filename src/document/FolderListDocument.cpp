@@ -61,14 +61,13 @@ int Ask(DocumentHost& host, Prompt prompt, const char* name = "")
     return words.withCancel ? host.askYesNoCancel(text, words.caption) : host.askYesNo(text, words.caption);
 }
 
+// The file name of a path: what follows its folder part, the text after the last "\", ":" or "/".
 const char* FileNameOf(const char* path)
 {
-    const char* name = path;
-    for (const char* c = path; *c; ++c) {
-        if (*c == '\\' || *c == '/' || *c == ':')
-            name = c + 1;
-    }
-    return name;
+    PathBuffer folderPart;
+    CopyText(folderPart, path);
+    CutToFolder(folderPart);
+    return path + std::strlen(folderPart);
 }
 
 // The save dialog for an untitled list. A name the forced extension made of the typed one is asked
@@ -204,14 +203,10 @@ void relocateDataFile(DocumentHost& host)
     CopyText(upperFolder, host.dataFolder());
     if (path[0] == '\0' || std::strstr(UppercaseAscii(upperPath), UppercaseAscii(upperFolder)) != nullptr)
         return;
-    // the file name is what follows the folder part: the text after the last "\", ":" or "/"
-    PathBuffer folderPart;
-    CopyText(folderPart, path);
-    CutToFolder(folderPart);
     PathBuffer target;
     CopyText(target, host.dataFolder());
     // a name too long for the folder is cut short, as the path buffer holds no more
-    AppendText(target, path + std::strlen(folderPart));
+    AppendText(target, FileNameOf(path));
     if (MoveDataFile(path, target))
         CopyText(path, target);
 }
