@@ -33,20 +33,7 @@ public:
             afterShowProgress();
     }
 
-    // the document's questions, in the order they were asked on the screen
-    int askYesNoCancel(const char* text, const char* caption) override
-    {
-        questions.push_back(text);
-        return MainWindow::askYesNoCancel(text, caption);
-    }
-    int askYesNo(const char* text, const char* caption) override
-    {
-        questions.push_back(text);
-        return MainWindow::askYesNo(text, caption);
-    }
-
     std::vector<std::string> openedLogs;
-    std::vector<std::string> questions;
     std::function<void()> afterShowProgress;
 };
 

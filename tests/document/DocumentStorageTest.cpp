@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -72,31 +72,6 @@ TEST(DocumentLoad, LoadsAFileAndRefreshesTitleAndPane)
     EXPECT_EQ(host.paneUpdates, 1);
 }
 
-// Runs work on a thread of its own, waited for when the object goes.
-class TestThread {
-public:
-    explicit TestThread(std::function<void()> threadWork)
-        : work(std::move(threadWork)), thread(CreateThread(nullptr, 0, Run, this, 0, nullptr))
-    {
-    }
-    ~TestThread()
-    {
-        EXPECT_TRUE(Wait(60000));
-        CloseHandle(thread);
-    }
-    // Whether the work ended within the time.
-    bool Wait(DWORD ms) { return WaitForSingleObject(thread, ms) == WAIT_OBJECT_0; }
-
-private:
-    static DWORD WINAPI Run(LPVOID self)
-    {
-        static_cast<TestThread*>(self)->work();
-        return 0;
-    }
-    std::function<void()> work;
-    HANDLE thread;
-};
-
 // A missing or unnamed file gives an empty untitled document silently. A file another program
 // holds is waited for a moment, then reported, and its path is kept rather than forgotten.
 TEST(DocumentLoad, AMissingFileIsForgottenSilentlyAndALockedOneKept)
@@ -120,13 +95,12 @@ TEST(DocumentLoad, AMissingFileIsForgottenSilentlyAndALockedOneKept)
     }
     WarningBoxHost host;
     CopyText(host.path, locked.c_str());
-    {
-        TestThread briefHolder([holder] {
-            Sleep(300);
-            CloseHandle(holder);
-        });
-        EXPECT_TRUE(loadDocument(host)) << "a file held for a moment is read once it is let go";
-    }
+    std::thread briefHolder([holder] {
+        Sleep(300);
+        CloseHandle(holder);
+    });
+    EXPECT_TRUE(loadDocument(host)) << "a file held for a moment is read once it is let go";
+    briefHolder.join();
     EXPECT_EQ(host.rows.size(), 2u);
 }
 
@@ -398,40 +372,6 @@ TEST(DocumentSave, AFullDiskLeavesTheOldFileIntact)
     RemoveTree(folder);
 }
 
-// Only the date changes, in the file as another program left it; a file that is no longer a
-// data file, or cannot be written, is left as it is and reported.
-TEST(BackupDate, OnlyTheDateChangesInTheFileAsItIsNow)
-{
-    const std::string edited = std::string(kExample) + "D:\\other\\*.txt\n";
-    struct Case {
-        std::string content;
-        DWORD attributes;
-        const char* told;
-    };
-    const Case cases[] = {
-        {edited, FILE_ATTRIBUTE_NORMAL, ""},
-        {"notes\r\n", FILE_ATTRIBUTE_NORMAL, "Not a Trellisvault data file"},
-        {kExample, FILE_ATTRIBUTE_READONLY, "Can't save folder list: "},
-    };
-    for (const Case& c : cases) {
-        TempFolder folder("doc-date");
-        std::string path = folder / "list.ini";
-        folder.WriteFile("list.ini", c.content);
-        ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
-        WarningBoxHost host;
-        FillExample(host, path);
-        CopyText(host.opts.lastBackupDate, "01/02/03  04:05 AM");
-        EXPECT_EQ(writeBackupDate(host), c.told[0] == '\0');
-        std::string expected = c.content;
-        if (c.told[0] == '\0')
-            expected.replace(expected.find("03/14/06  09:05 PM"), 18, "01/02/03  04:05 AM");
-        EXPECT_EQ(ReadWholeFile(path), expected);
-        ASSERT_EQ(host.boxes.size(), c.told[0] == '\0' ? 0u : 1u);
-        for (const WarningBoxHost::Box& box : host.boxes)
-            EXPECT_EQ(box.text.rfind(c.told, 0), 0u) << box.text;
-    }
-}
-
 // The window's save of a new row and a run's date race from two threads. While the save composes
 // its file, no other program may write it, and the date waits; it then joins the saved row.
 TEST(DocumentSave, ASaveAndARunsDateRacingFromTwoThreadsBothReachTheFile)
@@ -456,17 +396,17 @@ TEST(DocumentSave, ASaveAndARunsDateRacingFromTwoThreadsBothReachTheFile)
     CopyText(run.opts.lastBackupDate, "01/02/03  04:05 AM");
     window.InsertRow("C:\\Row\\*.*", false);
     bool dateWritten = false;
-    std::unique_ptr<TestThread> dates;
+    std::thread dates;
     window.duringSave = [&] {
         HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         EXPECT_EQ(writer, INVALID_HANDLE_VALUE) << "another program could write the file";
         CloseHandle(writer);
-        dates = std::make_unique<TestThread>([&] { dateWritten = writeBackupDate(run); });
+        dates = std::thread([&] { dateWritten = writeBackupDate(run); });
         // were the file not held, the date would be written now and the save would write over it
-        dates->Wait(500);
+        Sleep(500);
     };
     EXPECT_EQ(saveUnchangedDocument(window), SaveResult::Saved);
-    dates.reset();
+    dates.join();
     EXPECT_TRUE(dateWritten);
     std::string file = ReadWholeFile(path);
     EXPECT_NE(file.find("C:\\Row\\*.*"), std::string::npos) << file;

@@ -181,12 +181,13 @@ TEST(SaveCommand, TheChosenNameGetsTheExtensionAndTheListIsWritten)
 // The document prompts by letter: Save, Close unsaved, Replace a changed file, replace an Existing one.
 Texts Prompts(const std::string& letters)
 {
+    const std::string words = "SSave folder list?|CThe folder list was not saved. Close without saving?|RThe folder list "
+                              "file was changed by another program. Replace it with this list?|";
     Texts texts;
     for (char letter : letters) {
-        texts.push_back(letter == 'S'   ? kSaveQuestion
-                        : letter == 'C' ? "Trellisvault: The folder list was not saved. Close without saving?"
-                        : letter == 'R' ? "Trellisvault: The folder list file was changed by another program. Replace it with this list?"
-                                        : "Confirm Save As: Work.ini already exists.\nDo you want to replace it?");
+        std::size_t at = words.find(letter);
+        texts.push_back(letter == 'E' ? "Confirm Save As: Work.ini already exists.\nDo you want to replace it?"
+                                      : "Trellisvault: " + words.substr(at + 1, words.find('|', at) - at - 1));
     }
     return texts;
 }
@@ -195,7 +196,8 @@ Texts Prompts(const std::string& letters)
 // holds afterwards. A save that does not happen never loses the list unasked nor traps it.
 TEST(CanClose, AsksTheDocumentPromptsAndNeverLosesOrTrapsAList)
 {
-    enum File { Untitled, Loaded, Unwritable, ChangedOutside, TakenName };
+    // the files another program writes come first; the names a close starts from come last
+    enum File { Loaded, ChangedOutside, NotAList, TakenName, Untitled, Unwritable };
     enum Holds { Untouched, TheList, TheDate };
     struct Case {
         const char* name;
@@ -219,6 +221,7 @@ TEST(CanClose, AsksTheDocumentPromptsAndNeverLosesOrTrapsAList)
         {"a failed save, then Yes closes", true, true, Unwritable, {IDYES}, "C", true, Untouched},
         {"a backup writes its date without asking", true, false, Loaded, {}, "", true, TheDate},
         {"a backup's date joins another program's change", true, false, ChangedOutside, {}, "", true, TheDate},
+        {"a file no longer a list gets no date", true, false, NotAList, {IDYES}, "C", true, Untouched},
         {"a changed file is replaced on Yes", false, true, ChangedOutside, {IDYES, IDYES}, "SR", true, TheList},
         {"a changed file is kept on No", true, true, ChangedOutside, {IDNO, IDNO}, "RC", false, Untouched},
         {"a name the extension made is asked about", false, true, TakenName, {IDYES, IDYES}, "SE", true, TheList},
@@ -232,10 +235,10 @@ TEST(CanClose, AsksTheDocumentPromptsAndNeverLosesOrTrapsAList)
         data.WriteFile("list.ini", kSmallList);
         CopyText(host.path, target.c_str());
         loadDocument(host);
-        std::string before = kSmallList + std::string(c.file == ChangedOutside ? "D:\\other\\*.txt\r\n" : "");
-        if (c.file == ChangedOutside || c.file == TakenName)
+        std::string before = c.file == NotAList ? "notes" : kSmallList + std::string(c.file == ChangedOutside ? "D:\\other\\*.txt\r\n" : "");
+        if (c.file != Loaded && c.file <= TakenName)
             data.WriteFile(c.file == TakenName ? "Work.ini" : "list.ini", before);
-        if (c.file != Loaded && c.file != ChangedOutside)
+        if (c.file >= TakenName)
             CopyText(host.path, c.file == Unwritable ? (data / "gone\\list.ini").c_str() : "");
         if (c.file == TakenName)
             host.fileAnswers = {data / "Work.2024", ""};
@@ -254,7 +257,7 @@ TEST(CanClose, AsksTheDocumentPromptsAndNeverLosesOrTrapsAList)
         if (c.holds != TheList) {
             EXPECT_EQ(after, before);
         }
-        EXPECT_EQ(host.warnings.size(), c.file == Unwritable ? 1u : 0u) << "a failed save is reported";
+        EXPECT_EQ(host.warnings.size(), c.file == Unwritable || c.file == NotAList ? 1u : 0u) << "a failed save is reported";
     }
 }
 
