@@ -316,31 +316,33 @@ TEST(ForceExtension, EveryChosenNameEndsInTheExtensionWhenItFits)
 }
 
 // A name the dialog checked with its own extension is another file's name once the extension is forced.
-TEST(RunFileDialog, TheSystemDialogReturnsTheTypedNameWithTheExtension)
+class RunFileDialogTyped : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RunFileDialogTyped, TheSystemDialogReturnsTheTypedNameWithTheExtension)
 {
     TempFolder data("cmd-dialog");
     data.WriteFile("typed.ini", kSmallList);
-    for (const std::string typed : {"typed", "typed.2024"}) {
-        FileDialog request(true);
-        request.title = "Open Folder List";
-        char path[kPathSize] = {};
-        std::string title;
-        ModalDriver driver("#32770", [&](HWND dialog) {
-            title = WindowTextOf(dialog);
-            // the file name field of the system's dialog is its combo box cmb13 or edit edt1
-            HWND nameField = GetDlgItem(dialog, cmb13) != nullptr ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
-            ASSERT_NE(nameField, nullptr);
-            SetWindowTextA(nameField, (data / typed).c_str());
-            ClickButton(dialog, IDOK);
-        }, 15000);
-        EXPECT_TRUE(runFileDialog(request, nullptr, path, sizeof path, data.Path().c_str()));
-        EXPECT_EQ(driver.Count(), 1);
-        EXPECT_EQ(title, "Open Folder List");
-        EXPECT_STREQ(path, (data / "typed.ini").c_str());
-        EXPECT_FALSE(request.changed);
-        EXPECT_EQ(request.otherName, typed != "typed") << typed;
-    }
+    FileDialog request(true);
+    request.title = "Open Folder List";
+    char path[kPathSize] = {};
+    std::string title;
+    ModalDriver driver("#32770", [&](HWND dialog) {
+        title = WindowTextOf(dialog);
+        // the file name field of the system's dialog is its combo box cmb13 or edit edt1
+        HWND nameField = GetDlgItem(dialog, cmb13) != nullptr ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+        ASSERT_NE(nameField, nullptr);
+        SetWindowTextA(nameField, (data / GetParam()).c_str());
+        ClickButton(dialog, IDOK);
+    }, 15000);
+    EXPECT_TRUE(runFileDialog(request, nullptr, path, sizeof path, data.Path().c_str()));
+    EXPECT_EQ(driver.Count(), 1);
+    EXPECT_EQ(title, "Open Folder List");
+    EXPECT_STREQ(path, (data / "typed.ini").c_str());
+    EXPECT_FALSE(request.changed);
+    EXPECT_EQ(request.otherName, GetParam() != std::string("typed"));
 }
+
+INSTANTIATE_TEST_SUITE_P(RunFileDialog, RunFileDialogTyped, ::testing::Values("typed", "typed.2024"));
 
 TEST(RunFileDialog, ACancelledDialogAnswersFalseWithAnEmptyPath)
 {

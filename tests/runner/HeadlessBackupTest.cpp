@@ -114,8 +114,6 @@ TEST_F(HeadlessBackupTest, ARowAddedToTheFileDuringTheRunStaysAndTheDateIsStampe
     EXPECT_TRUE(ui.DateSaved());
     EXPECT_NE(std::string::npos, file.find("*.txt   /subfolders\r\nD:\\other\\*.txt\r\n")) << file;
     EXPECT_NE(std::string::npos, file.find(std::string("[Date]\r\n") + folderList.options().lastBackupDate + "\r\n")) << file;
-    EXPECT_EQ(std::string::npos, file.find("03/14/06")) << file;
-    EXPECT_EQ(2, folderList.RowCount());
 }
 
 TEST_F(HeadlessBackupTest, TheSecondPassCopiesNothingWhenNothingChanged)
