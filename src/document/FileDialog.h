@@ -26,8 +26,8 @@ struct FileDialog {
     bool readOnly = false;
     // an open dialog returned another filter index or read-only state
     bool changed = false;
-    // the default extension made the chosen name another file's name than the one the dialog
-    // checked, so the dialog's own overwrite question did not cover it
+    // forcing the default extension named another file than the one the dialog checked, so the
+    // dialog's own overwrite question did not cover it
     bool otherName = false;
 };
 
