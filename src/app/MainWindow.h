@@ -74,7 +74,7 @@ public:
     void StampLastBackup() override;
     void UpdateTitle() override { updateTitle(); }
     void UpdateDestinationPane() override { updateDestinationPane(); }
-    void MarkBackupDone() override { backupDone = true; }
+    void MarkBackupDone() override;
     void OpenLogViewer(const char* path) override;
 
     // DocumentHost
@@ -86,6 +86,7 @@ public:
     void SetModified(bool modified) override { folderList.modified = modified; }
     BackupOptions& options() override { return documentOptions; }
     PathBuffer& dataFilePath() override { return dataFile; }
+    DataFileStamp& dataFileStamp() override { return dataFileRead; }
     void resetOptions() override;
     void runNewSteps() override;
     void showWarning(const char* text, const char* caption) override;
@@ -94,6 +95,7 @@ public:
     PathBuffer& dataFolder() override { return dataFolderPath; }
     bool IsBackupDone() override { return backupDone; }
     int askYesNoCancel(const char* text, const char* caption) override;
+    int askYesNo(const char* text, const char* caption) override;
     bool chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder) override;
 
 private:
@@ -114,5 +116,6 @@ private:
     bool backupDone = false;
     HMENU popupMenu = nullptr;
     PathBuffer dataFile = {};
+    DataFileStamp dataFileRead;
     PathBuffer dataFolderPath = {};
 };

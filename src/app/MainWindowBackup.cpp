@@ -2,6 +2,7 @@
 
 #include "app/DiskFullDialog.h"
 #include "app/FolderBrowser.h"
+#include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
 #include "engine/LogViewer.h"
 
@@ -13,6 +14,16 @@ void MainWindow::SetStatusText(int part, const char* text)
 void MainWindow::StampLastBackup()
 {
     ::StampLastBackup(documentOptions);
+}
+
+// The date goes into the list's file at once and alone: the file keeps whatever another program
+// wrote, and the next run, in here or scheduled, finds this one's date. An untitled list keeps it
+// for its first save.
+void MainWindow::MarkBackupDone()
+{
+    backupDone = true;
+    if (dataFile[0] != '\0')
+        writeBackupDate(*this);
 }
 
 bool MainWindow::AskNextDisk(const char* text)

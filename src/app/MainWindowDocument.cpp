@@ -65,6 +65,11 @@ int MainWindow::askYesNoCancel(const char* text, const char* caption)
     return AskYesNoCancel(hwnd, text, caption);
 }
 
+int MainWindow::askYesNo(const char* text, const char* caption)
+{
+    return AskYesNo(hwnd, text, caption);
+}
+
 // The file dialogs are owned by the list, as the folder browser is.
 bool MainWindow::chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder)
 {

@@ -26,6 +26,11 @@ int AskYesNoCancel(HWND owner, const char* text, const char* caption)
     return ShowBox(owner, text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
+int AskYesNo(HWND owner, const char* text, const char* caption)
+{
+    return ShowBox(owner, text, caption, MB_YESNO | MB_ICONQUESTION);
+}
+
 int AskToRemove(HWND owner, const char* question)
 {
     return ShowBox(owner, question, "Trellisvault", MB_YESNO | MB_ICONQUESTION, kAlarmText, kAlarmBack);

@@ -15,6 +15,9 @@ void ShowDataFileLocation(HWND owner, const char* dataFilePath);
 // Asks a question with Yes, No and Cancel and the question icon, owned by owner; answers IDYES,
 // IDNO, IDCANCEL, or 0 when the box could not be shown or was closed without a button.
 int AskYesNoCancel(HWND owner, const char* text, const char* caption);
+// Asks a question with Yes and No and the question icon, owned by owner; answers IDYES, IDNO, or 0
+// when the box could not be shown or was closed without a button.
+int AskYesNo(HWND owner, const char* text, const char* caption);
 // Asks whether to remove a folder from the list, in white on red with Yes and No; answers IDYES,
 // IDNO, or 0 when the box could not be shown.
 int AskToRemove(HWND owner, const char* question);

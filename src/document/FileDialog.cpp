@@ -72,8 +72,11 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
             request.changed = true;
         }
     }
-    if (chosen && request.defaultExtension != nullptr && request.defaultExtension[0] != '\0')
+    if (chosen && request.defaultExtension != nullptr && request.defaultExtension[0] != '\0') {
+        std::vector<char> checked(path, path + std::strlen(path) + 1);
         chosen = ForceExtension(path, size, request.defaultExtension);
+        request.otherName = chosen && lstrcmpiA(checked.data(), path) != 0;
+    }
     if (!chosen && size > 0)
         path[0] = '\0';
     return chosen;

@@ -1,5 +1,6 @@
 #include "document/FolderListFile.h"
 
+#include "document/DataFileLock.h"
 #include "text/BoundedText.h"
 
 #include <cstring>
@@ -12,9 +13,12 @@ FolderListFile::~FolderListFile()
 bool FolderListFile::openForRead(const char* path)
 {
     close();
-    HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // other readers are welcome; a program that is writing the file is waited for a moment
+    HANDLE handle = OpenDataFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    held = handle == INVALID_HANDLE_VALUE && IsPassingConflict(GetLastError());
     if (handle == INVALID_HANDLE_VALUE)
         return false;
+    readStamp = StampOf(handle);
     DWORD sizeHigh = 0;
     DWORD size = GetFileSize(handle, &sizeHigh);
     // a size of four gigabytes or more would wrap size + 1 to nothing; a failed query is refused too

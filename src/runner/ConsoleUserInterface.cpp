@@ -1,5 +1,6 @@
 #include "runner/ConsoleUserInterface.h"
 
+#include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
 #include "text/BoundedText.h"
 
@@ -47,4 +48,11 @@ bool ConsoleUserInterface::ConfirmOptions(BackupOptions& options)
 void ConsoleUserInterface::StampLastBackup()
 {
     ::StampLastBackup(folderList.options());
+}
+
+// The date goes into the data file alone, so rows another program added during the run stay.
+void ConsoleUserInterface::MarkBackupDone()
+{
+    folderList.backupDone = true;
+    dateSaved = writeBackupDate(folderList);
 }

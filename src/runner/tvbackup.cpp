@@ -1,5 +1,6 @@
 #include "runner/ConsoleUserInterface.h"
 #include "runner/HeadlessFolderList.h"
+#include "document/DataFileLock.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
 
@@ -32,7 +33,7 @@ static bool IsRecordSwitch(const char* argument)
 // backs up nothing successfully; the runner refuses it instead.
 static bool CanRead(const char* path)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenDataFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -62,9 +63,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Can't read folder list: %s\n", dataFile);
         return kNotCompleted;
     }
-    loadDocument(folderList);
-    // a file that is not a folder list has been reported and left the document untitled
-    if (folderList.dataFilePath()[0] == '\0')
+    // a file that is not a folder list, or one another program holds, has been reported; the
+    // first leaves the document untitled
+    if (!loadDocument(folderList) || folderList.dataFilePath()[0] == '\0')
         return kNotCompleted;
 
     ConsoleUserInterface ui(folderList, recordFileNames);
@@ -75,11 +76,8 @@ int main(int argc, char** argv)
 
     std::printf("Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
     std::fflush(stdout);
-    if (!folderList.backupDone)
-        return kNotCompleted;
-    // the program saves the new last-backup date without asking after a completed run; a date
-    // that could not be saved would have the next run think the backup never happened
-    if (!saveDocument(folderList))
+    // a date that could not be saved would have the next run think the backup never happened
+    if (!folderList.backupDone || !ui.DateSaved())
         return kNotCompleted;
     return run.errorCount != 0 ? kCompletedWithErrors : kCompleted;
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -70,7 +72,9 @@ TEST(DocumentLoad, LoadsAFileAndRefreshesTitleAndPane)
     EXPECT_EQ(host.paneUpdates, 1);
 }
 
-TEST(DocumentLoad, AMissingUnnamedOrLockedFileGivesAnEmptyUntitledDocumentSilently)
+// A missing or unnamed file gives an empty untitled document silently. A file another program
+// holds is waited for a moment, then reported, and its path is kept rather than forgotten.
+TEST(DocumentLoad, AMissingFileIsForgottenSilentlyAndALockedOneKept)
 {
     TempFolder folder("doc-load-missing");
     folder.WriteFile("locked.ini", kExample);
@@ -80,14 +84,23 @@ TEST(DocumentLoad, AMissingUnnamedOrLockedFileGivesAnEmptyUntitledDocumentSilent
     for (const std::string& path : {folder / "missing.ini", std::string(), locked, folder / "*.ini"}) {
         WarningBoxHost host;
         CopyText(host.path, path.c_str());
-        loadDocument(host);
-        EXPECT_TRUE(host.boxes.empty()) << path;
-        EXPECT_EQ(host.newStepsRun, 1) << path;
-        EXPECT_STREQ(host.path, "") << path;
+        EXPECT_FALSE(loadDocument(host));
+        EXPECT_EQ(host.warnings.size(), path == locked ? 1u : 0u) << path;
+        for (const WarningBoxHost::Box& box : host.boxes)
+            EXPECT_EQ(box.caption + ": " + box.text, "Trellisvault: Can't read folder list: " + locked);
+        EXPECT_STREQ(host.path, path == locked ? locked.c_str() : "") << path;
         EXPECT_TRUE(host.rows.empty()) << path;
         EXPECT_EQ(host.titleUpdates, 1) << path;
     }
-    CloseHandle(holder);
+    WarningBoxHost host;
+    CopyText(host.path, locked.c_str());
+    std::thread briefHolder([holder] {
+        Sleep(300);
+        CloseHandle(holder);
+    });
+    EXPECT_TRUE(loadDocument(host)) << "a file held for a moment is read once it is let go";
+    briefHolder.join();
+    EXPECT_EQ(host.rows.size(), 2u);
 }
 
 TEST(DocumentLoad, AZeroByteFileIsRejectedWithAWarningCaptionedWithItsPath)
@@ -356,6 +369,48 @@ TEST(DocumentSave, AFullDiskLeavesTheOldFileIntact)
     EXPECT_FALSE(host.modified);
     EXPECT_GT(ReadWholeFile(path).size(), 200u * 150u);
     RemoveTree(folder);
+}
+
+// The window's save of a new row and a run's date race from two threads. While the save composes
+// its file, no other program may write it, and the date waits; it then joins the saved row.
+TEST(DocumentSave, ASaveAndARunsDateRacingFromTwoThreadsBothReachTheFile)
+{
+    struct SlowSaveHost : MemoryDocumentHost {
+        void GetRowText(int row, char* buffer, std::size_t size) override
+        {
+            if (duringSave)
+                std::exchange(duringSave, nullptr)();
+            MemoryDocumentHost::GetRowText(row, buffer, size);
+        }
+        std::function<void()> duringSave;
+    };
+    TempFolder folder("doc-race");
+    std::string path = folder / "list.ini";
+    folder.WriteFile("list.ini", kExample);
+    MemoryDocumentHost run;
+    SlowSaveHost window;
+    CopyText(run.path, path.c_str());
+    CopyText(window.path, path.c_str());
+    ASSERT_TRUE(loadDocument(run) && loadDocument(window));
+    CopyText(run.opts.lastBackupDate, "01/02/03  04:05 AM");
+    window.InsertRow("C:\\Row\\*.*", false);
+    bool dateWritten = false;
+    std::thread dates;
+    window.duringSave = [&] {
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(writer, INVALID_HANDLE_VALUE) << "another program could write the file";
+        CloseHandle(writer);
+        dates = std::thread([&] { dateWritten = writeBackupDate(run); });
+        // were the file not held, the date would be written now and the save would write over it
+        Sleep(500);
+    };
+    EXPECT_EQ(saveUnchangedDocument(window), SaveResult::Saved);
+    dates.join();
+    EXPECT_TRUE(dateWritten);
+    std::string file = ReadWholeFile(path);
+    EXPECT_NE(file.find("C:\\Row\\*.*"), std::string::npos) << file;
+    EXPECT_NE(file.find("[Date]\r\n01/02/03  04:05 AM\r\n"), std::string::npos) << file;
+    EXPECT_TRUE(run.warnings.empty() && window.warnings.empty());
 }
 
 }

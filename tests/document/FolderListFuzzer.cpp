@@ -1,3 +1,4 @@
+#include "document/DataFileDate.h"
 #include "document/FolderLine.h"
 #include "document/FolderListLoader.h"
 #include "document/FolderListReader.h"
@@ -61,6 +62,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t written = std::strlen(trimmed.c_str()) + (trimmed[0] == '[' ? 1 : 0)
             + (row.subfolders ? std::strlen(kSubfolderMarker) : 0);
         fitsALine = fitsALine && written <= 259;
+    }
+    // a backup's date written into the text changes the date the reader takes, and nothing else
+    std::string dated;
+    Check(SetDateValue(reinterpret_cast<const char*>(data), size, "01/02/03  04:05 AM", dated) == first.warnings.empty());
+    if (first.warnings.empty()) {
+        MemoryDocumentHost third;
+        LoadText(third, dated.data(), dated.size());
+        Check(third.warnings.empty() && std::strcmp(third.opts.lastBackupDate, "01/02/03  04:05 AM") == 0);
+        Check(std::strcmp(first.opts.description, third.opts.description) == 0);
+        Check(std::strcmp(first.opts.destination, third.opts.destination) == 0);
+        Check(first.opts.copyUpdated == third.opts.copyUpdated && first.opts.copyHidden == third.opts.copyHidden
+              && first.opts.copySystem == third.opts.copySystem);
+        Check(TrimmedRows(first) == TrimmedRows(third));
     }
     if (!first.warnings.empty() || !fitsALine)
         return 0;
