@@ -3,7 +3,6 @@
 #include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
 #include "engine/FolderPaths.h"
-#include "engine/PathText.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
@@ -104,7 +103,7 @@ bool FolderListView::NextFolderEntry(bool first, FolderEntryRow& row)
     TrimBlanks(text);
     row.includeSubfolders = HasSubfolders(readCursor);
     ++readCursor;
-    SplitFolderEntry(text, row);
+    SplitFolderEntry(text, row, AnsiLeadBytes());
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "document/FolderListFile.h"
 #include "document/FolderListLoader.h"
 #include "document/FolderListWriter.h"
+#include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -25,7 +26,7 @@ void loadDocument(DocumentHost& host)
     host.resetOptions();
     FolderListFile file;
     if (DataFileExists(host.dataFilePath()) && file.openForRead(host.dataFilePath())) {
-        readDocumentText(file.Reader(), host);
+        readDocumentText(file.Reader(), host, AnsiLeadBytes());
         file.close();
     } else {
         host.runNewSteps();
@@ -39,12 +40,7 @@ static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
 {
     char folder[kPathSize];
     CopyText(folder, path);
-    char* nameStart = folder;
-    for (char* c = folder; *c; ++c) {
-        if (*c == '\\' || *c == '/' || *c == ':')
-            nameStart = c + 1;
-    }
-    *nameStart = '\0';
+    CutToFolder(folder);
     if (folder[0] == '\0')
         CopyText(folder, ".");
     return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;

@@ -1,5 +1,6 @@
 #include "document/FileDialog.h"
 
+#include "engine/AnsiCodePage.h"
 #include "framework/ProgramInstance.h"
 #include "text/BoundedText.h"
 #include "text/StringHelpers.h"
@@ -30,7 +31,7 @@ static const char* WithoutLeadingDot(const char* extension)
 bool ForceExtension(char* path, std::size_t size, const char* extension)
 {
     std::vector<char> name(path, path + std::strlen(path) + 1);
-    StripExtension(name.data());
+    StripExtension(name.data(), AnsiLeadBytes());
     name.resize(std::strlen(name.data()) + 1);
     if (name.size() + 1 + std::strlen(WithoutLeadingDot(extension)) > size)
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
+#include "engine/AnsiCodePage.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -67,6 +68,6 @@ bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
     row.includeSubfolders = rows[readCursor].includeSubfolders;
     ++readCursor;
     row.cut = !textFits;
-    SplitFolderEntry(text, row);
+    SplitFolderEntry(text, row, AnsiLeadBytes());
     return true;
 }

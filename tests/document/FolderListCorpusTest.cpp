@@ -2,6 +2,7 @@
 #include "document/FolderListReader.h"
 
 #include "document/MemoryDocumentHost.h"
+#include "support/CodePages.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ TEST(FolderListCorpus, EverySeedAndRegressionLoadsWithinLimits)
             CopyText(host.path, "C:\\list.ini");
             FolderListReader reader;
             reader.Attach(text.data(), text.size());
-            readDocumentText(reader, host);
+            readDocumentText(reader, host, SingleByteCodePage());
             EXPECT_LE(std::strlen(host.opts.lastBackupDate), 21u) << entry.path();
             EXPECT_LE(std::strlen(host.opts.description), 128u) << entry.path();
             EXPECT_LE(std::strlen(host.opts.destination), 259u) << entry.path();
@@ -47,7 +48,7 @@ TEST(FolderListCorpus, TheValidSeedLoadsItsRows)
     CopyText(host.path, "C:\\list.ini");
     FolderListReader reader;
     reader.Attach(text.data(), text.size());
-    readDocumentText(reader, host);
+    readDocumentText(reader, host, SingleByteCodePage());
     EXPECT_TRUE(host.warnings.empty());
     EXPECT_EQ(host.rows.size(), 2u);
 }

@@ -1,3 +1,4 @@
+#include "support/CodePages.h"
 #include "text/StringHelpers.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,11 @@ std::string Applied(void (*helper)(char*), const char* text)
     std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
     helper(buffer.data());
     return buffer.data();
+}
+
+void StripInSingleByte(char* text)
+{
+    StripExtension(text, SingleByteCodePage());
 }
 
 void Uppercase(char* text)
@@ -50,7 +56,7 @@ TEST(UppercaseAscii, NoTextAnswersNull)
 
 TEST_P(StripExtensionCase, CutsOnlyAnExtensionOfTheFileName)
 {
-    EXPECT_EQ(GetParam().after, Applied(StripExtension, GetParam().before));
+    EXPECT_EQ(GetParam().after, Applied(StripInSingleByte, GetParam().before));
 }
 
 INSTANTIATE_TEST_SUITE_P(CutsAtTheLastDotOfTheFileName, StripExtensionCase,
@@ -64,5 +70,23 @@ INSTANTIATE_TEST_SUITE_P(LeavesNamesWithoutAnExtensionAlone, StripExtensionCase,
 
 TEST(StripExtension, NoTextIsLeftAlone)
 {
-    StripExtension(nullptr);
+    StripExtension(nullptr, SingleByteCodePage());
+}
+
+// list.表 in 932 ends in 5C; a.b盶c in 936 reads as a.bｱ\c in 932
+TEST(StripExtension, ReadsDoubleByteCharactersWhole)
+{
+    const struct {
+        LeadBytes codePage;
+        Change change;
+    } cases[] = {
+        {CodePage932(), {"C:\\Data\\list.\x95\x5C", "C:\\Data\\list"}},
+        {CodePage936(), {"a.b\xB1\x5C" "c", "a"}},
+        {CodePage932(), {"a.b\xB1\x5C" "c", "a.b\xB1\x5C" "c"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<char> buffer(c.change.before, c.change.before + std::char_traits<char>::length(c.change.before) + 1);
+        StripExtension(buffer.data(), c.codePage);
+        EXPECT_STREQ(c.change.after, buffer.data()) << c.change.before;
+    }
 }
