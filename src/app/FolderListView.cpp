@@ -1,12 +1,12 @@
 #include "app/FolderListView.h"
 
 #include "app/FolderEntryText.h"
+#include "app/ProgramBoxes.h"
 #include "document/FolderLine.h"
 #include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 FolderListView::FolderListView()
 {
@@ -127,7 +127,7 @@ void FolderListView::ViewSelectedFolder() const
     RowText(row, text, sizeof text);
     char folder[340];
     if (FolderToView(text, folder, sizeof folder))
-        ShellExecuteA(hwnd, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+        OpenOrSayWhy(hwnd, folder, "Can't open the folder:");
 }
 
 LRESULT FolderListView::OnNotify(NMHDR* header)

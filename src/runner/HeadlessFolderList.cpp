@@ -3,6 +3,7 @@
 #include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
 #include "engine/AnsiCodePage.h"
+#include "runner/ConsoleText.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -48,7 +49,7 @@ void HeadlessFolderList::runNewSteps()
 
 void HeadlessFolderList::showWarning(const char* text, const char* caption)
 {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+    ConsolePrint(stderr, "%s: %s\n", caption, text);
 }
 
 bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)

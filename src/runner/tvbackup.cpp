@@ -1,7 +1,9 @@
+#include "runner/ConsoleText.h"
 #include "runner/ConsoleUserInterface.h"
 #include "runner/HeadlessFolderList.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
+#include "framework/CriticalErrorMode.h"
 
 #include <windows.h>
 
@@ -16,7 +18,7 @@ constexpr int kNotCompleted = 2;
 
 static int Usage()
 {
-    std::fprintf(stderr,
+    ConsolePrint(stderr,
                  "Usage: tvbackup [/r] FOLDERLIST.ini\n"
                  "Backs up the folder list with its own options, as the Backup button does.\n"
                  "  /r  Record file names of copied files.\n");
@@ -41,6 +43,7 @@ static bool CanRead(const char* path)
 
 int main(int argc, char** argv)
 {
+    FailCriticalErrorsQuietly();
     bool recordFileNames = false;
     const char* dataFile = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -59,7 +62,7 @@ int main(int argc, char** argv)
     PathBuffer& path = folderList.dataFilePath();
     DWORD length = GetFullPathNameA(dataFile, sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path || !CanRead(path)) {
-        std::fprintf(stderr, "Can't read folder list: %s\n", dataFile);
+        ConsolePrint(stderr, "Can't read folder list: %s\n", dataFile);
         return kNotCompleted;
     }
     loadDocument(folderList);
@@ -73,7 +76,7 @@ int main(int argc, char** argv)
     if (!run.LogWritten())
         return kNotCompleted;
 
-    std::printf("Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
+    ConsolePrint(stdout, "Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
     std::fflush(stdout);
     if (!folderList.backupDone)
         return kNotCompleted;
