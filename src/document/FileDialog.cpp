@@ -57,6 +57,10 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
     dialog.Flags = request.flags;
     dialog.lpstrDefExt = request.defaultExtension != nullptr ? WithoutLeadingDot(request.defaultExtension) : nullptr;
     request.Adjust(dialog);
+    // the dialogs leave the folder the user browsed current, which would keep a removable drive in
+    // use; the open dialog ignores OFN_NOCHANGEDIR, so the current directory is put back for both
+    char startDirectory[MAX_PATH];
+    DWORD startLength = GetCurrentDirectoryA(sizeof startDirectory, startDirectory);
     bool chosen;
     if (request.openMode) {
         if (request.readOnly)
@@ -65,6 +69,8 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
     } else {
         chosen = GetSaveFileNameA(&dialog) != FALSE;
     }
+    if (startLength > 0 && startLength < sizeof startDirectory)
+        SetCurrentDirectoryA(startDirectory);
     if (chosen && request.openMode) {
         bool readOnly = (dialog.Flags & OFN_READONLY) != 0;
         if (dialog.nFilterIndex != request.filterIndex || readOnly != request.readOnly) {
