@@ -21,7 +21,7 @@ const char kExample[] =
 
 // Loads the text as the document commands do: the New steps first, then the reader.
 void Load(MemoryDocumentHost& host, const std::string& text, const char* path = "C:\\Lists\\home.ini",
-          const LeadBytes& codePage = SingleByteCodePage())
+          const LeadBytes& codePage = LeadBytes())
 {
     host.runNewSteps();
     CopyText(host.path, path);

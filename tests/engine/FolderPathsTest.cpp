@@ -82,5 +82,5 @@ TEST(CodePageLeadBytes, AreTheSystemsOwn)
 {
     EXPECT_TRUE(CodePageLeadBytes(932) == CodePage932());
     EXPECT_TRUE(CodePageLeadBytes(936) == CodePage936());
-    EXPECT_TRUE(CodePageLeadBytes(1252) == SingleByteCodePage());
+    EXPECT_TRUE(CodePageLeadBytes(1252) == LeadBytes());
 }

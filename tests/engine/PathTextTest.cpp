@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-static std::string Cut(const char* text, const LeadBytes& leadBytes = SingleByteCodePage())
+static std::string Cut(const char* text, const LeadBytes& leadBytes = LeadBytes())
 {
     char buffer[64];
     std::strcpy(buffer, text);
@@ -24,7 +24,7 @@ TEST(CutToFolder, KeepsEverythingUpToTheLastSeparator)
     EXPECT_EQ("", Cut(""));
 }
 
-static std::string CutFolder(const char* text, const LeadBytes& leadBytes = SingleByteCodePage())
+static std::string CutFolder(const char* text, const LeadBytes& leadBytes = LeadBytes())
 {
     char buffer[64];
     std::strcpy(buffer, text);
@@ -42,7 +42,7 @@ TEST(CutLastFolder, RemovesTheLastFolderAndKeepsTheSeparatorBeforeIt)
 static std::string Map(const char* destination, const char* source, DestinationMapping expected, std::size_t size = 340)
 {
     char out[340];
-    EXPECT_EQ(expected, MapDestinationFolder(destination, source, out, size, SingleByteCodePage())) << source;
+    EXPECT_EQ(expected, MapDestinationFolder(destination, source, out, size, LeadBytes())) << source;
     return out;
 }
 

@@ -241,12 +241,9 @@ TEST(ConsolePrint, AConsoleShowsTheCharactersOfTheAnsiText)
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
     ConsolePrint(stdout, "J\xFC%s", "rgen");
-    HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
     wchar_t cells[6] = {};
     DWORD read = 0;
-    EXPECT_TRUE(ReadConsoleOutputCharacterW(screen, cells, 6, COORD{0, 0}, &read));
-    CloseHandle(screen);
+    EXPECT_TRUE(ReadConsoleOutputCharacterW(GetStdHandle(STD_OUTPUT_HANDLE), cells, 6, COORD{0, 0}, &read));
     FreeConsole();
     EXPECT_EQ(std::wstring(L"J\u00FCrgen"), std::wstring(cells, read));
 }
