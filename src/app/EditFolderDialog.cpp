@@ -1,8 +1,8 @@
 #include "app/EditFolderDialog.h"
 
 #include "document/FolderLine.h"
-#include "engine/AnsiCodePage.h"
 #include "document/FolderListReader.h"
+#include "engine/AnsiCodePage.h"
 #include "framework/CenterWindow.h"
 #include "framework/EditBox.h"
 #include "framework/ProgramInstance.h"
