@@ -37,7 +37,8 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
     if (abortRequested)
         return 1;
     destinationRefused = false;
-    DestinationMapping mapping = MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath, AnsiLeadBytes());
+    DestinationMapping mapping =
+        MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath, AnsiLeadBytes());
     if (mapping == DestinationMapping::UnknownPath) {
         FormatText(message, sizeof message, "Unknown path:\n\n%s", currentPath);
         ui.ShowWarning(message, "Trellisvault");
