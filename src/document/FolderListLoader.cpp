@@ -34,7 +34,8 @@ void readDocumentText(FolderListReader& reader, DocumentHost& host, const LeadBy
         // copies go below the destination, so E: and E:\Backups written by hand mean E:\ and
         // E:\Backups\; a destination with no room left for the separator is no destination
         bool ended = leadBytes.EndsWith(options.destination, '\\') || leadBytes.EndsWith(options.destination, '/');
-        if (!ended && !AppendText(options.destination, "\\"))
+        // after a lone lead byte (a character cut short) the "\" would become its second byte
+        if (!ended && (!AppendText(options.destination, "\\") || !leadBytes.EndsWith(options.destination, '\\')))
             options.destination[0] = '\0';
     }
 

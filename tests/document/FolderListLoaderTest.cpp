@@ -141,10 +141,12 @@ TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
         Load(host, "[Date]\r\n\r\n[Dest]\r\n" + c.stored + "\r\n[Folders]\r\n");
         EXPECT_EQ(c.loaded, host.opts.destination) << c.stored;
     }
-    // E:\表 ends in 5C in code page 932
+    // E:\表 ends in 5C in code page 932; E:\ and a lone lead byte is a character cut short
     MemoryDocumentHost host;
     Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\x5C\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
     EXPECT_STREQ("E:\\\x95\x5C\\", host.opts.destination);
+    Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
+    EXPECT_STREQ("", host.opts.destination);
 }
 
 TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
