@@ -2,6 +2,7 @@
 
 #include "document/FolderLine.h"
 #include "document/FolderListReader.h"
+#include "engine/AnsiCodePage.h"
 #include "framework/CenterWindow.h"
 #include "framework/EditBox.h"
 #include "framework/ProgramInstance.h"
@@ -42,7 +43,7 @@ static void OnInit(HWND dialog, EditFolderDialog* request)
     char row[sizeof request->entryText];
     CopyText(row, request->entryText);
     TrimBlanks(row);
-    char* lastSlash = std::strrchr(row, '\\');
+    char* lastSlash = AnsiLeadBytes().FindLast(row, '\\');
     const char* wildcards = lastSlash != nullptr ? lastSlash + 1 : row;
     SetWindowTextA(wildcardField.Handle(), wildcards);
     if (lastSlash != nullptr)

@@ -2,11 +2,9 @@
 
 #include "text/BoundedText.h"
 
-#include <cstring>
-
-void SplitFolderEntry(char* text, FolderEntryRow& row)
+void SplitFolderEntry(char* text, FolderEntryRow& row, const LeadBytes& leadBytes)
 {
-    char* lastBackslash = std::strrchr(text, '\\');
+    char* lastBackslash = leadBytes.FindLast(text, '\\');
     bool wildcardsFit = CopyText(row.wildcards, lastBackslash != nullptr ? lastBackslash + 1 : "");
     if (lastBackslash != nullptr)
         lastBackslash[1] = '\0';

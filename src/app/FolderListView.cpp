@@ -1,13 +1,12 @@
 #include "app/FolderListView.h"
 
 #include "app/FolderEntryText.h"
+#include "app/ProgramBoxes.h"
 #include "document/FolderLine.h"
 #include "engine/FolderPaths.h"
-#include "engine/PathText.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 FolderListView::FolderListView()
 {
@@ -104,7 +103,7 @@ bool FolderListView::NextFolderEntry(bool first, FolderEntryRow& row)
     TrimBlanks(text);
     row.includeSubfolders = HasSubfolders(readCursor);
     ++readCursor;
-    SplitFolderEntry(text, row);
+    SplitFolderEntry(text, row, AnsiLeadBytes());
     return true;
 }
 
@@ -128,7 +127,7 @@ void FolderListView::ViewSelectedFolder() const
     RowText(row, text, sizeof text);
     char folder[340];
     if (FolderToView(text, folder, sizeof folder))
-        ShellExecuteA(hwnd, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+        OpenOrSayWhy(hwnd, folder, "Can't open the folder:");
 }
 
 LRESULT FolderListView::OnNotify(NMHDR* header)

@@ -62,7 +62,8 @@ int MainWindow::Start(int showCommand)
     if (!AddButtons())
         return -1;
     folderList.InsertColumn();
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK, 3, 0);
+    // 32-bit colour: with ILC_MASK alone the list takes the default depth, 4 bits, and loses the icon's colours
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
     HICON marker = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS));
     ImageList_ReplaceIcon(images, -1, marker);
     // the list view owns its image list and destroys it with itself
@@ -260,9 +261,12 @@ void MainWindow::RemoveFolder()
 
 void MainWindow::ShowAbout()
 {
-    about.Run(hwnd, "Trellisvault - Version 2.02\nWritten by the Pennyroyal developers",
-              "https://www.pennyroyal.example/trellisvault/", 0, MAKEINTRESOURCEA(IDI_PROGRAM), kBoxText, kBoxBack,
-              kBoxFrame);
+    static const char address[] = "https://www.pennyroyal.example/trellisvault/";
+    about.Run(hwnd, "Trellisvault - Version 2.02\nWritten by the Pennyroyal developers", address, 0,
+              MAKEINTRESOURCEA(IDI_PROGRAM), kBoxText, kBoxBack, kBoxFrame);
+    // told once the About box has gone, as one message box is shown at a time
+    if (about.LinkFailure() != 0)
+        ShowOpenFailure(hwnd, address, "Can't open the web address:", about.LinkFailure());
 }
 
 void MainWindow::ShowDataLocation()

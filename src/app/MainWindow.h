@@ -58,6 +58,7 @@ public:
     void OnDestroy() override;
     void OnInitMenu() override;
     bool CanClose() override;
+    LRESULT OnQueryEndSession() override;
     void AdjustClass(WNDCLASSA& windowClass) override;
     void AdjustCreation(CREATESTRUCTA& creation) override;
     bool RestorePlacement() override;

@@ -2,9 +2,9 @@
 
 #include "app/DiskFullDialog.h"
 #include "app/FolderBrowser.h"
+#include "app/ProgramBoxes.h"
 #include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
-#include "engine/LogViewer.h"
 
 void MainWindow::SetStatusText(int part, const char* text)
 {
@@ -53,5 +53,5 @@ void MainWindow::DestroyProgress()
 
 void MainWindow::OpenLogViewer(const char* path)
 {
-    OpenWithShell(hwnd, path);
+    OpenOrSayWhy(hwnd, path, "Can't open the log file. It is here:");
 }

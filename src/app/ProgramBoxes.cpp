@@ -2,6 +2,8 @@
 
 #include "app/BoxColours.h"
 #include "framework/MessageWindow.h"
+#include "framework/ShellOpen.h"
+#include "text/BoundedText.h"
 
 // The program's one plain message window: prompts, questions and warnings all take turns in it.
 static int ShowBox(HWND owner, const char* text, const char* caption, UINT flags, COLORREF textColour = kBoxText,
@@ -19,6 +21,22 @@ void ShowWarningBox(HWND owner, const char* text, const char* caption)
 void ShowDataFileLocation(HWND owner, const char* dataFilePath)
 {
     ShowBox(owner, dataFilePath, "Trellisvault", MB_OK);
+}
+
+bool OpenOrSayWhy(HWND owner, const char* target, const char* failureText)
+{
+    int failure = ShellOpen(owner, target);
+    if (failure == 0)
+        return true;
+    ShowOpenFailure(owner, target, failureText, failure);
+    return false;
+}
+
+void ShowOpenFailure(HWND owner, const char* target, const char* failureText, int code)
+{
+    char text[600];
+    FormatText(text, sizeof text, "%s\n\n%s\n\n%s", failureText, target, ShellOpenFailure(code));
+    ShowWarningBox(owner, text, "Trellisvault");
 }
 
 int AskYesNoCancel(HWND owner, const char* text, const char* caption)

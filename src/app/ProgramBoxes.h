@@ -12,6 +12,12 @@ void ShowWarningBox(HWND owner, const char* text, const char* caption);
 // owned by owner, with the caption "Trellisvault", an OK button and no icon.
 void ShowDataFileLocation(HWND owner, const char* dataFilePath);
 
+// Opens target with the program the system associates with it. When that fails, shows what
+// could not be opened (failureText, then target) and why, owned by owner; answers whether it opened.
+bool OpenOrSayWhy(HWND owner, const char* target, const char* failureText);
+// The box of a failed open: failureText, target, and why ShellOpen failed with code.
+void ShowOpenFailure(HWND owner, const char* target, const char* failureText, int code);
+
 // Asks a question with Yes, No and Cancel and the question icon, owned by owner; answers IDYES,
 // IDNO, IDCANCEL, or 0 when the box could not be shown or was closed without a button.
 int AskYesNoCancel(HWND owner, const char* text, const char* caption);

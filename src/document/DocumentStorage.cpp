@@ -6,6 +6,7 @@
 #include "document/FolderListFile.h"
 #include "document/FolderListLoader.h"
 #include "document/FolderListWriter.h"
+#include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -32,7 +33,7 @@ bool loadDocument(DocumentHost& host)
     FolderListFile file;
     bool read = DataFileExists(host.dataFilePath()) && file.openForRead(host.dataFilePath());
     if (read) {
-        readDocumentText(file.Reader(), host);
+        readDocumentText(file.Reader(), host, AnsiLeadBytes());
         host.dataFileStamp() = file.Stamp();
         file.close();
     } else if (file.HeldByOther()) {
@@ -57,12 +58,7 @@ static bool CreateTempFileBeside(const char* path, char (&tempPath)[MAX_PATH])
 {
     char folder[kPathSize];
     CopyText(folder, path);
-    char* nameStart = folder;
-    for (char* c = folder; *c; ++c) {
-        if (*c == '\\' || *c == '/' || *c == ':')
-            nameStart = c + 1;
-    }
-    *nameStart = '\0';
+    CutToFolder(folder);
     if (folder[0] == '\0')
         CopyText(folder, ".");
     return GetTempFileNameA(folder, "tv", 0, tempPath) != 0;

@@ -3,6 +3,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentStorage.h"
 #include "document/FileDialog.h"
+#include "engine/AnsiPaths.h"
 #include "engine/FolderPaths.h"
 #include "engine/PathText.h"
 #include "text/BoundedText.h"
@@ -144,14 +145,14 @@ void locateDataFolder(DocumentHost& host, HWND owner)
     folder[0] = '\0';
     LPITEMIDLIST item = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(owner, CSIDL_APPDATA, &item)) && item != nullptr) {
-        if (!SHGetPathFromIDListA(item, folder))
+        wchar_t appData[MAX_PATH];
+        if (!SHGetPathFromIDListW(item, appData) || !AnsiFormOfPath(appData, folder, sizeof folder))
             folder[0] = '\0';
         CoTaskMemFree(item);
     }
     // a folder at the root (a path ending in "\") gives no doubled backslash
-    std::size_t length = std::strlen(folder);
-    if (length > 0 && folder[length - 1] == '\\')
-        folder[length - 1] = '\0';
+    if (AnsiLeadBytes().EndsWith(folder, '\\'))
+        folder[std::strlen(folder) - 1] = '\0';
     if (!AppendText(folder, kDataFolderTail))
         CopyText(folder, kDataFolderTail);
     if (!FolderExists(folder))

@@ -5,9 +5,7 @@
 #include "document/FolderListReader.h"
 #include "text/BoundedText.h"
 
-#include <cstring>
-
-void readDocumentText(FolderListReader& reader, DocumentHost& host)
+void readDocumentText(FolderListReader& reader, DocumentHost& host, const LeadBytes& leadBytes)
 {
     BackupOptions& options = host.options();
     host.SetModified(false);
@@ -35,9 +33,9 @@ void readDocumentText(FolderListReader& reader, DocumentHost& host)
         CopyText(options.destination, line);
         // copies go below the destination, so E: and E:\Backups written by hand mean E:\ and
         // E:\Backups\; a destination with no room left for the separator is no destination
-        std::size_t length = std::strlen(options.destination);
-        char last = options.destination[length - 1];
-        if (last != '\\' && last != '/' && !AppendText(options.destination, "\\"))
+        bool ended = leadBytes.EndsWith(options.destination, '\\') || leadBytes.EndsWith(options.destination, '/');
+        // after a lone lead byte (a character cut short) the "\" would become its second byte
+        if (!ended && (!AppendText(options.destination, "\\") || !leadBytes.EndsWith(options.destination, '\\')))
             options.destination[0] = '\0';
     }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "text/LeadBytes.h"
+
 class DocumentHost;
 class FolderListReader;
 
 // Fills the folder list and the options from a data file's text already attached to the reader.
 // A text without Date or Dest sections is rejected with a warning and leaves the document untitled;
 // one without a Folders section loads its options and leaves the document untitled silently.
-void readDocumentText(FolderListReader& reader, DocumentHost& host);
+// Paths are read in the code page of leadBytes.
+void readDocumentText(FolderListReader& reader, DocumentHost& host, const LeadBytes& leadBytes);

@@ -1,5 +1,6 @@
 #include "engine/BackupRun.h"
 
+#include "engine/AnsiPaths.h"
 #include "engine/FolderPaths.h"
 #include "engine/LastBackupStamp.h"
 #include "engine/LogText.h"
@@ -18,11 +19,10 @@ static constexpr std::size_t kLongestFilePath = MAX_PATH - 1;
 BackupRun::BackupRun(BackupUserInterface& userInterface) : ui(userInterface)
 {
     char temp[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof temp, temp);
-    if (length == 0 || length >= sizeof temp)
-        CopyText(logPath, "\\");
-    else
+    if (AnsiTempFolder(temp, sizeof temp))
         CopyText(logPath, temp);
+    else
+        CopyText(logPath, "\\");
     AppendText(logPath, "BackupLog.txt");
 }
 
@@ -37,7 +37,8 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
     if (abortRequested)
         return 1;
     destinationRefused = false;
-    DestinationMapping mapping = MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath);
+    DestinationMapping mapping =
+        MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath, AnsiLeadBytes());
     if (mapping == DestinationMapping::UnknownPath) {
         FormatText(message, sizeof message, "Unknown path:\n\n%s", currentPath);
         ui.ShowWarning(message, "Trellisvault");
@@ -65,7 +66,7 @@ void BackupRun::RememberRunOutput()
     char mirrorRoot[340];
     CopyText(mirrorRoot, destPath);
     // the mirror's first level (the drive's or server's folder) ends at the first "\" after the root
-    char* end = std::strchr(mirrorRoot + std::strlen(options.destination), '\\');
+    char* end = AnsiLeadBytes().FindFirst(mirrorRoot + std::strlen(options.destination), '\\');
     if (end != nullptr)
         end[1] = '\0';
     for (const char* folder : {static_cast<const char*>(options.destination), static_cast<const char*>(mirrorRoot)}) {

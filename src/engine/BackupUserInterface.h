@@ -43,7 +43,7 @@ public:
     virtual void UpdateDestinationPane() = 0;
     // Sets the main window's backupDone, so the folder list is saved without asking at the end.
     virtual void MarkBackupDone() = 0;
-    // Opens the log in the system's viewer for text files (see OpenWithShell in LogViewer.h).
+    // Opens the log in the system's viewer for text files, or says where the log is when none opens it.
     virtual void OpenLogViewer(const char* path) = 0;
 
 protected:

@@ -1,6 +1,6 @@
 #include "framework/RoundMessageWindow.h"
 
-#include <shellapi.h>
+#include "framework/ShellOpen.h"
 
 #include <cstring>
 
@@ -27,6 +27,7 @@ void RoundMessageWindow::CreateMessageWindow()
     }
     CreateHandle("CMSGCLASS", owner, nullptr, "", position.x, position.y, width, height);
     linkCreated = false;
+    linkFailure = 0;
 }
 
 bool RoundMessageWindow::CreateButtons()
@@ -108,6 +109,6 @@ void RoundMessageWindow::OnOtherCommand(int, HWND control)
 {
     if (!linkCreated || control == nullptr || control != link.Handle())
         return;
-    ShellExecuteA(GetParent(hwnd), "open", caption, "", "", SW_SHOWNORMAL);
+    linkFailure = ShellOpen(GetParent(hwnd), caption);
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(SharedButtonId(0), 0), 0);
 }

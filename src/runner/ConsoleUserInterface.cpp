@@ -2,6 +2,7 @@
 
 #include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
+#include "runner/ConsoleText.h"
 #include "text/BoundedText.h"
 
 #include <cstdio>
@@ -13,7 +14,7 @@ ConsoleUserInterface::ConsoleUserInterface(HeadlessFolderList& list, bool record
 
 void ConsoleUserInterface::ShowWarning(const char* text, const char* caption)
 {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+    ConsolePrint(stderr, "%s: %s\n", caption, text);
 }
 
 void ConsoleUserInterface::SetStatusText(int part, const char* text)
@@ -24,7 +25,7 @@ void ConsoleUserInterface::SetStatusText(int part, const char* text)
 
 bool ConsoleUserInterface::AskNextDisk(const char* text)
 {
-    std::fprintf(stderr, "%s\nCancel\n", text);
+    ConsolePrint(stderr, "%s\nCancel\n", text);
     // what the disk-full dialog's Cancel shows
     SetStatusText(0, "Abort");
     return false;

@@ -2,6 +2,8 @@
 
 #include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
+#include "engine/AnsiCodePage.h"
+#include "runner/ConsoleText.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -47,7 +49,7 @@ void HeadlessFolderList::runNewSteps()
 
 void HeadlessFolderList::showWarning(const char* text, const char* caption)
 {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+    ConsolePrint(stderr, "%s: %s\n", caption, text);
 }
 
 bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
@@ -67,6 +69,6 @@ bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
     row.includeSubfolders = rows[readCursor].includeSubfolders;
     ++readCursor;
     row.cut = !textFits;
-    SplitFolderEntry(text, row);
+    SplitFolderEntry(text, row, AnsiLeadBytes());
     return true;
 }

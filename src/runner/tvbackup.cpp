@@ -1,8 +1,10 @@
+#include "runner/ConsoleText.h"
 #include "runner/ConsoleUserInterface.h"
 #include "runner/HeadlessFolderList.h"
 #include "document/DataFileLock.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
+#include "framework/CriticalErrorMode.h"
 
 #include <windows.h>
 
@@ -17,7 +19,7 @@ constexpr int kNotCompleted = 2;
 
 static int Usage()
 {
-    std::fprintf(stderr,
+    ConsolePrint(stderr,
                  "Usage: tvbackup [/r] FOLDERLIST.ini\n"
                  "Backs up the folder list with its own options, as the Backup button does.\n"
                  "  /r  Record file names of copied files.\n");
@@ -42,6 +44,7 @@ static bool CanRead(const char* path)
 
 int main(int argc, char** argv)
 {
+    FailCriticalErrorsQuietly();
     bool recordFileNames = false;
     const char* dataFile = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -60,7 +63,7 @@ int main(int argc, char** argv)
     PathBuffer& path = folderList.dataFilePath();
     DWORD length = GetFullPathNameA(dataFile, sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path || !CanRead(path)) {
-        std::fprintf(stderr, "Can't read folder list: %s\n", dataFile);
+        ConsolePrint(stderr, "Can't read folder list: %s\n", dataFile);
         return kNotCompleted;
     }
     // a file that is not a folder list, or one another program holds, has been reported; the
@@ -74,7 +77,7 @@ int main(int argc, char** argv)
     if (!run.LogWritten())
         return kNotCompleted;
 
-    std::printf("Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
+    ConsolePrint(stdout, "Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
     std::fflush(stdout);
     // a date that could not be saved would have the next run think the backup never happened
     if (!folderList.backupDone || !ui.DateSaved())

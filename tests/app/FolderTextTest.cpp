@@ -1,5 +1,6 @@
 #include "app/FolderEntryText.h"
 #include "app/FolderResultText.h"
+#include "support/CodePages.h"
 #include "text/BoundedText.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,14 @@ TEST(FolderResult, EndsInExactlyOneBackslash)
     for (const auto& test : cases) {
         char path[260];
         CopyText(path, test.picked);
-        EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path)) << test.picked;
+        EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path, LeadBytes())) << test.picked;
         EXPECT_STREQ(test.result, path);
     }
     // a folder of 259 characters leaves no room for the backslash
     std::string longest = "C:\\" + std::string(256, 'a');
     char path[260];
     CopyText(path, longest.c_str());
-    EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path));
+    EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path, LeadBytes()));
     EXPECT_EQ(longest, path);
 }
 
@@ -51,7 +52,7 @@ TEST(FolderEntry, SplitsAtTheLastBackslash)
         char text[260];
         CopyText(text, test.text);
         FolderEntryRow row;
-        SplitFolderEntry(text, row);
+        SplitFolderEntry(text, row, LeadBytes());
         EXPECT_STREQ(test.folder, row.folder) << test.text;
         EXPECT_STREQ(test.wildcards, row.wildcards) << test.text;
         EXPECT_EQ(test.cut, row.cut) << test.text;
@@ -59,6 +60,19 @@ TEST(FolderEntry, SplitsAtTheLastBackslash)
     // wildcards longer than their buffer are reported as cut
     std::string text = "C:\\Work\\" + std::string(100, 'x');
     FolderEntryRow row;
-    SplitFolderEntry(&text[0], row);
+    SplitFolderEntry(&text[0], row, LeadBytes());
     EXPECT_TRUE(row.cut);
+}
+
+// C:\表 ends in 5C but needs its "\"; 一覧表.xls is one wildcard (code page 932).
+TEST(FolderText, ReadsDoubleByteCharactersWhole)
+{
+    char path[260] = "C:\\\x95\x5C";
+    EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path, CodePage932()));
+    EXPECT_STREQ("C:\\\x95\x5C\\", path);
+    char text[260] = "C:\\src\\\x83\x5C\x81\x5B\x83\x58\\\x88\xEA\x97\x97\x95\x5C.xls";
+    FolderEntryRow row;
+    SplitFolderEntry(text, row, CodePage932());
+    EXPECT_STREQ("C:\\src\\\x83\x5C\x81\x5B\x83\x58\\", row.folder);
+    EXPECT_STREQ("\x88\xEA\x97\x97\x95\x5C.xls", row.wildcards);
 }

@@ -84,6 +84,11 @@ TEST_F(MainWindowTest, TheFrameHasItsClassMenuSizeColumnColoursAndStatusParts)
     EXPECT_EQ(580, column.cx);
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     EXPECT_EQ(1, ImageList_GetImageCount(images));
+    IMAGEINFO image = {};
+    BITMAP bitmap = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &image));
+    ASSERT_NE(0, GetObjectA(image.hbmImage, sizeof bitmap, &bitmap));
+    EXPECT_EQ(32, bitmap.bmBitsPixel) << "the marker's colours need a 32-bit image list";
 
     EXPECT_EQ(3, SendMessageA(statusBar.Handle(), SB_GETPARTS, 0, 0));
     EXPECT_EQ("", StatusText(1));

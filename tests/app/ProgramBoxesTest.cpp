@@ -40,4 +40,14 @@ TEST(ProgramBoxes, TheDataFileLocationIsShownUnderTheProgramsName)
     EXPECT_EQ(driver.Caption(), "Trellisvault");
 }
 
+// A target the shell cannot open is named in a box of the program's, and the call answers false.
+TEST(ProgramBoxes, WhatCannotBeOpenedIsToldInABox)
+{
+    OwnerWindow owner;
+    ModalDriver driver("CMSGCLASS", [](HWND box) { ClickButtonWithText(box, "Ok"); });
+    EXPECT_FALSE(OpenOrSayWhy(owner.window, "C:\\tv-nowhere\\BackupLog.txt", "Can't open the log file. It is here:"));
+    EXPECT_EQ(driver.Count(), 1);
+    EXPECT_EQ(driver.Caption(), "Trellisvault");
+}
+
 } // namespace

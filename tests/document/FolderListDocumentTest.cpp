@@ -334,9 +334,15 @@ TEST_P(RunFileDialogTyped, TheSystemDialogReturnsTheTypedNameWithTheExtension)
         SetWindowTextA(nameField, (data / GetParam()).c_str());
         ClickButton(dialog, IDOK);
     }, 15000);
+    char before[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof before, before));
     EXPECT_TRUE(runFileDialog(request, nullptr, path, sizeof path, data.Path().c_str()));
     EXPECT_EQ(driver.Count(), 1);
     EXPECT_EQ(title, "Open Folder List");
+    // the folder browsed (a removable drive, say) is not left current
+    char after[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof after, after));
+    EXPECT_STREQ(before, after);
     EXPECT_STREQ(path, (data / "typed.ini").c_str());
     EXPECT_FALSE(request.changed);
     EXPECT_EQ(request.otherName, GetParam() != std::string("typed"));

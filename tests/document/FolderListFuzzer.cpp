@@ -6,6 +6,7 @@
 
 #include "document/MemoryDocumentHost.h"
 #include "document/StringLineSink.h"
+#include "support/CodePages.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -27,7 +28,8 @@ void LoadText(MemoryDocumentHost& host, const char* text, std::size_t size)
     CopyText(host.path, "C:\\Fuzz\\list.ini");
     FolderListReader reader;
     reader.Attach(text, size);
-    readDocumentText(reader, host);
+    // read as Japanese text, so lead bytes at the end of a value are met too
+    readDocumentText(reader, host, CodePage932());
 }
 
 // The rows as every reader of the list sees them: trimmed, with their flag, in sorted order.

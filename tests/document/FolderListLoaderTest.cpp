@@ -2,6 +2,7 @@
 #include "document/FolderListReader.h"
 
 #include "document/MemoryDocumentHost.h"
+#include "support/CodePages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,15 @@ const char kExample[] =
     "C:\\Data\\Letters\\*.doc, *.txt   /subfolders\r\nC:\\Projects\\*.*\r\n";
 
 // Loads the text as the document commands do: the New steps first, then the reader.
-void Load(MemoryDocumentHost& host, const std::string& text, const char* path = "C:\\Lists\\home.ini")
+void Load(MemoryDocumentHost& host, const std::string& text, const char* path = "C:\\Lists\\home.ini",
+          const LeadBytes& codePage = LeadBytes())
 {
     host.runNewSteps();
     CopyText(host.path, path);
     host.modified = true;
     FolderListReader reader;
     reader.Attach(text.data(), text.size());
-    readDocumentText(reader, host);
+    readDocumentText(reader, host, codePage);
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
@@ -139,6 +141,12 @@ TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
         Load(host, "[Date]\r\n\r\n[Dest]\r\n" + c.stored + "\r\n[Folders]\r\n");
         EXPECT_EQ(c.loaded, host.opts.destination) << c.stored;
     }
+    // E:\表 ends in 5C in code page 932; E:\ and a lone lead byte is a character cut short
+    MemoryDocumentHost host;
+    Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\x5C\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
+    EXPECT_STREQ("E:\\\x95\x5C\\", host.opts.destination);
+    Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
+    EXPECT_STREQ("", host.opts.destination);
 }
 
 TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)

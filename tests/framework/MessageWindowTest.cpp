@@ -883,3 +883,18 @@ TEST(RoundMessageWindow, TheLinkShowsTheCaptionOpensItWithTheShellAndAnswersOne)
     EXPECT_TRUE(about.ReleaseLinkFont());
     EXPECT_FALSE(about.ReleaseLinkFont());
 }
+
+// A link the shell cannot open is reported to the caller, who tells the user why.
+TEST(RoundMessageWindow, ALinkThatCannotBeOpenedIsReported)
+{
+    OwnerWindow owner;
+    RoundMessageWindow about;
+    ModalDriver driver(boxClass, [](HWND window) {
+        UpdateWindow(window);
+        ASSERT_NE(nullptr, LinkOf(window));
+        SendMessageA(LinkOf(window), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(IDOK, about.Run(owner.window, "About", "C:\\tv-nowhere\\page.txt", 0, ownIcon, black, lightGrey, grey));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, about.LinkFailure());
+    about.ReleaseLinkFont();
+}
