@@ -2,6 +2,7 @@
 
 #include "engine/BackupRun.h"
 #include "framework/CenterWindow.h"
+#include "framework/DpiScale.h"
 #include "framework/ProgramInstance.h"
 #include "resource.h"
 
@@ -63,7 +64,7 @@ void ProgressDialog::OnInit()
     SendMessageA(bar.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendMessageA(bar.Handle(), PBM_SETSTEP, 5, 0);
     LOGFONTA description = {};
-    description.lfHeight = 26;
+    description.lfHeight = DpiScale(hwnd)(26);
     description.lfQuality = PROOF_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_DECORATIVE;
     panelFont = CreateFontIndirectA(&description);

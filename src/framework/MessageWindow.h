@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DpiScale.h"
 #include "framework/InsetFrame.h"
 #include "framework/Window.h"
 
@@ -62,6 +63,8 @@ protected:
     const char* caption = "";
     RECT textRect = {0, 0, 0, 0};
     InsetFrame frame;
+    // the DPI of the owner's display, which the box's fixed sizes grow with
+    DpiScale scale;
 
 private:
     static LRESULT CALLBACK ButtonKeyboardProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
