@@ -103,6 +103,18 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     return result != 0 ? result : AnswerWithoutButton(flags);
 }
 
+LRESULT MessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // themed buttons have their corners drawn by erasing their parent: in the box's colour
+    if (message == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillBackground(reinterpret_cast<HDC>(wParam), client);
+        return 1;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
 const char* MessageWindow::SystemIconOf(UINT boxFlags)
 {
     switch (boxFlags & MB_ICONMASK) {
@@ -416,11 +428,7 @@ void MessageWindow::OnPaint()
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc == nullptr)
         return;
-    HBRUSH brush = CreateSolidBrush(backColour);
-    if (brush != nullptr) {
-        FillRect(dc, &paint.rcPaint, brush);
-        DeleteObject(brush);
-    }
+    FillBackground(dc, paint.rcPaint);
     if (icon != nullptr) {
         DrawIcon(dc, scale(16), textRect.top + (textRect.bottom - textRect.top) / 2 - scale(16), icon);
         frame.SetRect(textRect);
@@ -430,6 +438,15 @@ void MessageWindow::OnPaint()
     SetBkColor(dc, backColour);
     DrawLines(dc, textRect.left, textRect.right, textRect.top + scale(3));
     EndPaint(hwnd, &paint);
+}
+
+void MessageWindow::FillBackground(HDC dc, const RECT& area) const
+{
+    HBRUSH brush = CreateSolidBrush(backColour);
+    if (brush == nullptr)
+        return;
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
 }
 
 int MessageWindow::DrawLines(HDC dc, int left, int right, int y) const

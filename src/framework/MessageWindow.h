@@ -24,6 +24,7 @@ public:
             COLORREF textColourValue, COLORREF backColourValue, COLORREF frameColour);
 
 protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool RegisterWindowClass() override;
     void OnClose() override;
     void OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -76,6 +77,7 @@ private:
     // Measures the lines (and, without an icon, the caption) with the display font and lays out
     // the text area's width; false when the display's metrics cannot be had.
     bool MeasureText(const char* messageText, bool hasIcon);
+    void FillBackground(HDC dc, const RECT& area) const;
     void CopyMessageText(const char* messageText);
     void ReleaseMessageText();
     void RestoreOwner();

@@ -4,6 +4,8 @@
 #include "support/PumpUntilIdle.h"
 #include "text/BoundedText.h"
 
+#include <uxtheme.h>
+
 #include <cstring>
 
 Snapshot::Snapshot(HWND shown, bool wholeWindow) : window(shown)
@@ -126,4 +128,21 @@ Snapshot PaintedSnapshot(HWND window)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntilIdle();
     return Snapshot(window, true);
+}
+
+COLORREF ParentBackgroundUnder(HWND control)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT area = {0, 0, 4, 4};
+    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawThemeParentBackground(control, memory, nullptr);
+    COLORREF colour = GetPixel(memory, 1, 1);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return colour;
 }
