@@ -6,7 +6,7 @@ X64 := $(BUILD)/x86_64
 NATIVE := $(BUILD)/native
 CONFIG ?= Release
 
-.PHONY: all setup build build-i686 build-x64 build-native test test-native test-wine run bench clean package
+.PHONY: all setup build build-i686 build-x64 build-native test test-native test-wine run bench clean
 
 all: build
 
@@ -38,7 +38,7 @@ test-native: build-native
 
 # Window tests run on a private Xvfb display, in the build's own Wine prefix, one executable at a time.
 # The 64-bit build's tests always run; the shipped 32-bit build's wherever the kernel runs 32-bit programs.
-# Then the installers are installed, started and uninstalled in a fresh prefix (tests/package).
+# Then each installer is installed, started and uninstalled in a fresh prefix (tests/package).
 test-wine: build-i686 build-x64 package
 	TV_XVFB=1 TV_TEST_DRIVES=1 scripts/with-wine.sh $(CURDIR)/$(X64)/wineprefix ctest --test-dir $(X64) --output-on-failure -j1
 	@if scripts/can-run-32bit.sh; then \
@@ -46,7 +46,10 @@ test-wine: build-i686 build-x64 package
 	else \
 	  echo "test-wine: this kernel runs no 32-bit programs, so the 32-bit build's tests are not run here"; \
 	fi
-	tests/package/test-installers.sh
+	rm -rf $(BUILD)/package-test
+	TV_XVFB=1 TV_DIST=$(CURDIR)/dist TV_VERSION=$$(scripts/version.sh) TV_RUN_32BIT=$$(scripts/can-run-32bit.sh && echo 1) \
+	  scripts/with-wine.sh $(CURDIR)/$(BUILD)/package-test/wineprefix \
+	  scripts/wine-run.sh $(CURDIR)/$(BUILD)/package-test/wineprefix $(CURDIR)/$(X64)/tests/package/package_tests.exe
 
 test: build
 	@start=$$(date +%s); status=0; \
@@ -66,6 +69,7 @@ bench: build
 	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix bench/run-bench.sh $$dir
 
 # What a Windows user downloads, in dist/: the two installers and the two portable archives.
+.PHONY: package
 package: build-i686 build-x64
 	scripts/package.sh
 

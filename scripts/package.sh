@@ -17,7 +17,7 @@ fi
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 # Windows' own editors expect CR LF
-sed 's/$/\r/' "$root/packaging/ReadMe.txt" >"$stage/ReadMe.txt"
+sed 's/$/\r/' "$root/resources/ReadMe.txt" >"$stage/ReadMe.txt"
 
 # arch, build folder, file name suffix
 for build in "x86 build/i686 " "x64 build/x86_64 -x64"; do
@@ -29,7 +29,7 @@ for build in "x86 build/i686 " "x64 build/x86_64 -x64"; do
     fi
   done
   makensis -V2 -WX -DVERSION="$version" -DARCH="$arch" -DBUILD="$root/$folder" -DREADME="$stage/ReadMe.txt" \
-    -DOUTFILE="$dist/Trellisvault-$version$suffix-setup.exe" "$root/packaging/Trellisvault.nsi"
+    -DOUTFILE="$dist/Trellisvault-$version$suffix-setup.exe" "$root/scripts/Trellisvault.nsi"
   archive=$stage/Trellisvault-$version$suffix
   mkdir -p "$archive"
   cp "$root/$folder/src/app/Trellisvault.exe" "$root/$folder/src/runner/tvbackup.exe" "$stage/ReadMe.txt" "$archive/"

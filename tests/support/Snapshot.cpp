@@ -134,15 +134,12 @@ COLORREF ParentBackgroundUnder(HWND control)
 {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    HGDIOBJ previous = SelectObject(memory, CreateCompatibleBitmap(screen, 4, 4));
     ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    RECT area = {0, 0, 4, 4};
-    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    PatBlt(memory, 0, 0, 4, 4, BLACKNESS);
     DrawThemeParentBackground(control, memory, nullptr);
     COLORREF colour = GetPixel(memory, 1, 1);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
+    DeleteObject(SelectObject(memory, previous));
     DeleteDC(memory);
     return colour;
 }

@@ -99,8 +99,14 @@ SectionEnd
 
 ; Only what the installer put there: the user's data folder and settings stay.
 Section "Uninstall"
+  ; a running program cannot be deleted, and its entry must not go while it stays
+  ClearErrors
   Delete "$INSTDIR\Trellisvault.exe"
   Delete "$INSTDIR\tvbackup.exe"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "Close Trellisvault and tvbackup, then uninstall again." /SD IDOK
+    Abort
+  ${EndIf}
   Delete "$INSTDIR\ReadMe.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
