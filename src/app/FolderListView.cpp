@@ -4,6 +4,7 @@
 #include "app/ProgramBoxes.h"
 #include "document/FolderLine.h"
 #include "engine/FolderPaths.h"
+#include "framework/DpiScale.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
@@ -79,7 +80,7 @@ bool FolderListView::InsertColumn() const
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = 580;
+    column.cx = DpiScale(hwnd)(580);
     // the marker stands under "Sub", the entry text under "Folder name"
     column.pszText = const_cast<char*>("Sub |      Folder name");
     column.iSubItem = 0;

@@ -8,6 +8,7 @@
 #include "document/FolderListDocument.h"
 #include "document/FolderLine.h"
 #include "document/RegistrySettings.h"
+#include "framework/DpiScale.h"
 #include "framework/HoverButton.h"
 #include "framework/ProgramInstance.h"
 #include "resource.h"
@@ -62,10 +63,15 @@ int MainWindow::Start(int showCommand)
     if (!AddButtons())
         return -1;
     folderList.InsertColumn();
+    // the small icon's size grows with the DPI
+    int iconSize = GetSystemMetrics(SM_CXSMICON);
     // 32-bit colour: with ILC_MASK alone the list takes the default depth, 4 bits, and loses the icon's colours
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    HICON marker = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS));
-    ImageList_ReplaceIcon(images, -1, marker);
+    HIMAGELIST images = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 3, 0);
+    HANDLE marker = LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS), IMAGE_ICON, iconSize, iconSize, 0);
+    ImageList_ReplaceIcon(images, -1, static_cast<HICON>(marker));
+    // the image list keeps a copy; an icon loaded at a chosen size is not shared, so it is ours
+    if (marker != nullptr)
+        DestroyIcon(static_cast<HICON>(marker));
     // the list view owns its image list and destroys it with itself
     SendMessageA(folderList.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     Show(showCommand);
@@ -197,8 +203,9 @@ void MainWindow::AdjustClass(WNDCLASSA& windowClass)
 void MainWindow::AdjustCreation(CREATESTRUCTA& creation)
 {
     creation.lpszName = "Trellisvault";
-    creation.cx = 600;
-    creation.cy = 442;
+    DpiScale scale;
+    creation.cx = scale(600);
+    creation.cy = scale(442);
 }
 
 void MainWindow::AddFolder()

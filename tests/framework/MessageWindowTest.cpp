@@ -448,6 +448,7 @@ TEST(MessageWindow, PaintsTheTextCentredInTheCallersColours)
         }
         ASSERT_GE(maxX, 0) << "no white text in the text area";
         EXPECT_LE(std::abs((minX + maxX) - (64 + textRight)), 6) << "text from " << minX << " to " << maxX;
+        EXPECT_EQ(red, ParentBackgroundUnder(FindChildWithText(window, "No"))) << "a themed button's corners";
         ClickButtonWithText(window, "No");
     });
     EXPECT_EQ(IDNO, box.Run(owner.window, "Remove the folder from the list?", "Trellisvault",
