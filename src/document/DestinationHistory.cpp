@@ -1,5 +1,6 @@
 #include "document/DestinationHistory.h"
 
+#include "document/DestinationText.h"
 #include "document/MruOrder.h"
 #include "document/SettingsKey.h"
 #include "text/BoundedText.h"
@@ -66,8 +67,9 @@ bool DestinationHistory::pushHistory(char* buffer, std::size_t bufferSize)
         return false;
     GetWindowTextA(comboBox, text.data(), static_cast<int>(text.size()));
     text.back() = '\0';
-    // likewise a destination cut to the caller's buffer
-    if (text[0] == '\0' || !CopyText(buffer, bufferSize, text.data())) {
+    // likewise a destination cut to the caller's buffer, or one without room for its separator
+    if (text[0] == '\0' || !EndDestinationWithSeparator(text.data(), text.size())
+        || !CopyText(buffer, bufferSize, text.data())) {
         buffer[0] = '\0';
         return false;
     }
