@@ -210,10 +210,12 @@ void MainWindow::AddFolder()
 
 void MainWindow::AddPickedFolder(const char* folder)
 {
-    char entryText[300];
-    // a folder the browser answers always leaves room for the wildcards
-    if (!CopyText(entryText, folder) || !AppendText(entryText, "*.*"))
+    char entryText[kLongestEntryText + 1];
+    // refused before anything is asked: the list could not keep the entry whole
+    if (!CopyText(entryText, folder) || !AppendText(entryText, "*.*")) {
+        ShowEntryTooLong(folderList.Handle(), false);
         return;
+    }
     subfolderDialog.searchPattern = entryText;
     INT_PTR answer = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SUBFOLDERS), folderList.Handle(),
                                      StaticDialogProc, reinterpret_cast<LPARAM>(&subfolderDialog));
@@ -228,14 +230,17 @@ void MainWindow::EditFolder()
         return;
     folderList.editIndex = row;
     EditFolderDialog edit;
-    folderList.RowText(row, edit.entryText, sizeof edit.entryText);
+    edit.entryText = folderList.RowText(row);
     edit.includeSubfolders = folderList.HasSubfolders(row);
     if (edit.Run(folderList.Handle())) {
-        // the new row goes in before the old one goes, so a row the list refuses loses nothing
-        int added = folderList.InsertRow(edit.entryText, edit.includeSubfolders);
+        // the new row goes in before the old one goes, so a row the list refuses loses nothing;
+        // without a change the row stays byte for byte as it was, though OK still counts as an edit
+        int added = edit.changed ? folderList.InsertRow(edit.entryText.c_str(), edit.includeSubfolders) : -1;
         if (added >= 0) {
             folderList.DeleteRow(added <= row ? row + 1 : row);
             folderList.editIndex = added > row ? added - 1 : added;
+        } else if (!edit.changed) {
+            folderList.modified = true;
         }
     }
     // the list is sorted, so the edited row may have moved

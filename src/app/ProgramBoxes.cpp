@@ -1,7 +1,10 @@
 #include "app/ProgramBoxes.h"
 
 #include "app/BoxColours.h"
+#include "engine/BackupUserInterface.h"
+#include "engine/WildcardList.h"
 #include "framework/MessageWindow.h"
+#include "text/BoundedText.h"
 
 // The program's one plain message window: prompts, questions and warnings all take turns in it.
 static int ShowBox(HWND owner, const char* text, const char* caption, UINT flags, COLORREF textColour = kBoxText,
@@ -19,6 +22,23 @@ void ShowWarningBox(HWND owner, const char* text, const char* caption)
 void ShowDataFileLocation(HWND owner, const char* dataFilePath)
 {
     ShowBox(owner, dataFilePath, "Trellisvault", MB_OK);
+}
+
+void FormatEntryTooLong(char* text, std::size_t size, bool wildcardList)
+{
+    if (wildcardList)
+        FormatText(text, size, "The wildcard list is too long: a backup reads at most %u characters of it.",
+                   static_cast<unsigned>(WildcardList::kMaxLength));
+    else
+        FormatText(text, size, "The entry is too long: a folder list entry holds at most %u characters, "
+                   "folder and wildcards together.", static_cast<unsigned>(kLongestEntryText));
+}
+
+void ShowEntryTooLong(HWND owner, bool wildcardList)
+{
+    char text[200];
+    FormatEntryTooLong(text, sizeof text, wildcardList);
+    ShowWarningBox(owner, text, "Trellisvault");
 }
 
 int AskYesNoCancel(HWND owner, const char* text, const char* caption)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // Shows text modally in the program's message window owned by owner, with the exclamation icon,
 // an OK button and the program's grey colours, and waits for the answer.
 void ShowWarningBox(HWND owner, const char* text, const char* caption);
@@ -11,6 +13,12 @@ void ShowWarningBox(HWND owner, const char* text, const char* caption);
 // Shows where the folder list is kept: the data file's path in the program's message window,
 // owned by owner, with the caption "Trellisvault", an OK button and no icon.
 void ShowDataFileLocation(HWND owner, const char* dataFilePath);
+
+// Why an entry was refused, naming the limit it passed: the longest entry the folder list keeps,
+// or with wildcardList the longest wildcard list a run reads.
+void FormatEntryTooLong(char* text, std::size_t size, bool wildcardList);
+// Shows that text in a warning box owned by owner.
+void ShowEntryTooLong(HWND owner, bool wildcardList);
 
 // Asks a question with Yes, No and Cancel and the question icon, owned by owner; answers IDYES,
 // IDNO, IDCANCEL, or 0 when the box could not be shown or was closed without a button.

@@ -1,11 +1,9 @@
 #include "app/EditFolderDialog.h"
 
+#include "engine/BackupUserInterface.h"
 #include "support/Snapshot.h"
-#include "document/DocumentStorage.h"
-#include "document/MemoryDocumentHost.h"
 #include "resource.h"
 #include "support/ModalDriver.h"
-#include "support/TempFolder.h"
 
 #include <windows.h>
 
@@ -19,7 +17,7 @@ namespace {
 // Opens the dialog on a row and runs step in it; answers Run's result.
 bool Edit(EditFolderDialog& dialog, const std::string& row, bool subfolders, std::function<void(HWND)> step)
 {
-    CopyText(dialog.entryText, row.c_str());
+    dialog.entryText = row;
     dialog.includeSubfolders = subfolders;
     ModalDriver driver("#32770", step);
     bool ok = dialog.Run(nullptr);
@@ -57,6 +55,7 @@ TEST(EditFolderDialog, OkBuildsTheNewEntryAndCancelKeepsTheOldOne)
         {"", false, true, "C:\\Work\\*.*", true},
         {"   ", true, true, "C:\\Work\\*.*", false},
         {"*.doc", true, false, "    C:\\Work\\*.*", true},
+        {"*.*", false, true, "    C:\\Work\\*.*", true},
     };
     for (const Case& c : cases) {
         EditFolderDialog dialog;
@@ -67,46 +66,48 @@ TEST(EditFolderDialog, OkBuildsTheNewEntryAndCancelKeepsTheOldOne)
             ClickButton(window, c.ok ? IDOK : IDCANCEL);
         });
         EXPECT_EQ(ok, c.ok) << c.typed;
-        EXPECT_STREQ(dialog.entryText, c.entry) << "[" << c.typed << "]";
+        EXPECT_EQ(dialog.entryText, c.entry) << "[" << c.typed << "]";
         EXPECT_EQ(dialog.includeSubfolders, c.subfolders) << c.typed;
     }
 }
 
-TEST(EditFolderDialog, TheWildcardsStopWhereTheSavedLineWouldNoLongerReadBack)
+// Typing stops where the entry reaches the longest or the wildcards the 79 characters a run
+// reads; OK refuses a longer text put there by other means with its message, and stays open.
+TEST(EditFolderDialog, OkRefusesAnEntryOrWildcardsLongerThanTheyMayBe)
 {
+    const std::size_t longest = kLongestEntryText;
     struct Case {
         std::size_t folderLength;
-        std::size_t wildcardLimit;
+        std::size_t typed;
+        std::size_t limit;
+        bool refused;
     };
-    const std::size_t longest = EditFolderDialog::kMaxEntryText;
-    ASSERT_EQ(longest, 245u) << "a data file line holds 259 characters, the marker 14 of them";
-    // a short folder leaves the 79 characters a run reads; a long one only what the line has left
-    for (Case c : {Case{10, 79}, Case{longest - 40, 40}, Case{longest - 3, 3}}) {
+    for (Case c : {Case{10, 79, 79, false}, Case{10, 80, 79, true}, Case{longest - 40, 40, 40, false},
+                   Case{longest - 40, 41, 40, true}, Case{longest - 3, 3, 3, false}, Case{longest - 2, 3, 3, true}}) {
         std::string folder = "C:\\" + std::string(c.folderLength - 4, 'f') + "\\";
-        ASSERT_EQ(folder.size(), c.folderLength);
+        std::string typed(c.typed, 'w');
         EditFolderDialog dialog;
-        EXPECT_TRUE(Edit(dialog, folder + "*.*", true, [&](HWND window) {
+        dialog.entryText = folder + "*.*";
+        int refusals = 0;
+        // one driver answers the dialog and the refusal's box it opens
+        ModalDriver driver(nullptr, [&](HWND window) {
+            if (ClassNameOf(window) != "#32770") {
+                ++refusals;
+                ClickButtonWithText(window, "Ok");
+                return;
+            }
             HWND field = GetDlgItem(window, IDC_WILDCARDS);
-            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c.wildcardLimit));
-            // a longer text put there by other means than typing is cut at the limit
-            SetWindowTextA(field, std::string(100, 'w').c_str());
+            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c.limit));
+            SetWindowTextA(field, typed.c_str());
             ClickButton(window, IDOK);
-        }));
-        std::string entry = dialog.entryText;
-        EXPECT_EQ(entry, folder + std::string(c.wildcardLimit, 'w'));
-        // the entry at its limit is saved and read back whole, subfolder marker included
-        TempFolder files("edit-limit");
-        MemoryDocumentHost saved;
-        saved.runNewSteps();
-        CopyText(saved.path, (files / "list.ini").c_str());
-        saved.InsertRow(dialog.entryText, dialog.includeSubfolders);
-        ASSERT_TRUE(saveDocument(saved));
-        MemoryDocumentHost loaded;
-        CopyText(loaded.path, saved.path);
-        loadDocument(loaded);
-        ASSERT_EQ(loaded.rows.size(), 1u);
-        EXPECT_EQ(loaded.EntryTexts()[0], entry);
-        EXPECT_TRUE(loaded.rows[0].subfolders) << "length " << entry.size();
+            // EndDialog hides the dialog; a refusal leaves it shown
+            if (IsWindowVisible(window))
+                ClickButton(window, IDCANCEL);
+        });
+        bool ok = dialog.Run(nullptr);
+        EXPECT_EQ(!c.refused, ok) << c.folderLength << " + " << c.typed;
+        EXPECT_EQ(c.refused ? 1 : 0, refusals);
+        EXPECT_EQ(c.refused ? folder + "*.*" : folder + typed, dialog.entryText);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include "document/DocumentStorage.h"
 #include "resource.h"
+#include "runner/HeadlessFolderList.h"
 #include "support/ModalDriver.h"
+#include "text/BoundedText.h"
 
 #include <commctrl.h>
 
@@ -122,9 +125,69 @@ TEST_F(FolderListTest, NextFolderEntryReadsTheRowsInTheirSortedOrder)
     EXPECT_TRUE(row.includeSubfolders);
     EXPECT_FALSE(folderList.NextFolderEntry(false, row));
     EXPECT_FALSE(row.includeSubfolders);
-    // a text longer than a row holds is refused, never cut into the name of another folder
-    EXPECT_EQ(-1, folderList.InsertRow(("C:\\" + std::string(293, 'a') + "\\*.*").c_str(), false));
-    EXPECT_EQ(3, folderList.RowCount());
+}
+
+// One table of entry lengths around the longest: Add takes what fits and refuses the rest with
+// a message, the list left unmodified; a data file line of each length is kept as written
+// through an open (which tells of a longer entry), an Edit without a change and a save; the
+// readers of the window and of the console runner take what fits and mark the rest cut.
+TEST_F(FolderListTest, EntriesAroundTheLongestThroughAddEditSaveReloadAndBothReaders)
+{
+    ASSERT_EQ(243u, kLongestEntryText) << "with its marker and CR LF, a data file line of 259 characters";
+    Start();
+    std::string path = temp / "lengths.ini";
+    for (std::size_t length : {kLongestEntryText, kLongestEntryText + 1, std::size_t{300}}) {
+        SCOPED_TRACE(length);
+        bool fits = length <= kLongestEntryText;
+        std::string folder = "C:\\" + std::string(length - 7, 'f') + "\\";
+        std::string entry = folder + "*.*";
+        window.runNewSteps();
+        // what fits is asked about its subfolders; what does not is refused in a box
+        auto answer = [](HWND shown) { ClickButtonWithText(shown, ClassNameOf(shown) == kBoxClass ? "Ok" : "Yes"); };
+        {
+            ModalDriver added(fits ? "#32770" : kBoxClass, answer);
+            window.AddPickedFolder(folder.c_str());
+            EXPECT_EQ(1, added.Count());
+        }
+        EXPECT_EQ(fits ? 1 : 0, folderList.RowCount());
+        EXPECT_EQ(fits, window.IsModified());
+
+        std::string text = "[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Description]\r\n\r\n[CopyUpdated]\r\nTRUE\r\n"
+                           "[CopyHidden]\r\nFALSE\r\n[CopySystem]\r\nFALSE\r\n[Dest]\r\nE:\\\r\n[Folders]\r\n" + entry +
+                           "   /subfolders\r\n";
+        temp.WriteFile("lengths.ini", text);
+        window.runNewSteps();
+        CopyText(window.dataFilePath(), path.c_str());
+        {
+            ModalDriver told(kBoxClass, answer, fits ? 1000 : 5000);
+            loadDocument(window);
+            EXPECT_EQ(fits ? 0 : 1, told.Count()) << "the open tells of a longer entry";
+        }
+        ASSERT_EQ(1, folderList.RowCount());
+        folderList.SelectRow(0);
+        {
+            ModalDriver edited("#32770", [](HWND dialog) { ClickButton(dialog, IDOK); });
+            SendMessageA(window.Handle(), WM_COMMAND, IDM_EDIT_FOLDER, 0);
+            EXPECT_EQ(1, edited.Count());
+        }
+        EXPECT_EQ("    " + entry, folderList.RowText(0));
+        ASSERT_TRUE(saveDocument(window));
+        EXPECT_EQ(text, ReadWholeFile(path));
+
+        HeadlessFolderList headless;
+        headless.runNewSteps();
+        CopyText(headless.dataFilePath(), path.c_str());
+        loadDocument(headless);
+        FolderEntryRow rows[2];
+        ASSERT_TRUE(folderList.NextFolderEntry(true, rows[0]));
+        ASSERT_TRUE(headless.NextFolderEntry(true, rows[1]));
+        for (const FolderEntryRow& row : rows) {
+            EXPECT_EQ(!fits, row.cut);
+            EXPECT_EQ(fits ? folder : entry, row.folder);
+            EXPECT_STREQ(fits ? "*.*" : "", row.wildcards);
+            EXPECT_TRUE(row.includeSubfolders);
+        }
+    }
 }
 
 // Only an existing folder reaches the shell: a web address or a missing folder gives nothing.
@@ -141,6 +204,7 @@ TEST(FolderToView, AnswersOnlyAnExistingFolder)
         {"    http://tvserver/page", false, ""},
         {"    https://tvserver/", false, ""},
         {"    *.*", false, ""},
+        {"    " + temp.Path() + std::string(350, 'x') + "\\*.*", false, ""},
     };
     for (const auto& test : cases) {
         char folder[340];

@@ -1,4 +1,3 @@
-#include "app/FolderEntryText.h"
 #include "app/FolderResultText.h"
 #include "text/BoundedText.h"
 
@@ -30,35 +29,4 @@ TEST(FolderResult, EndsInExactlyOneBackslash)
     CopyText(path, longest.c_str());
     EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path));
     EXPECT_EQ(longest, path);
-}
-
-// A row splits at its last backslash; one without any goes whole to the walk as its folder.
-TEST(FolderEntry, SplitsAtTheLastBackslash)
-{
-    const struct {
-        const char* text;
-        const char* folder;
-        const char* wildcards;
-        bool cut;
-    } cases[] = {
-        {"C:\\Work\\*.cpp, *.h", "C:\\Work\\", "*.cpp, *.h", false},
-        {"C:\\*.*", "C:\\", "*.*", false},
-        {"\\\\tvserver\\share\\*.txt", "\\\\tvserver\\share\\", "*.txt", false},
-        {"*.*", "*.*", "", false},
-        {"C:\\Work\\", "C:\\Work\\", "", false},
-    };
-    for (const auto& test : cases) {
-        char text[260];
-        CopyText(text, test.text);
-        FolderEntryRow row;
-        SplitFolderEntry(text, row);
-        EXPECT_STREQ(test.folder, row.folder) << test.text;
-        EXPECT_STREQ(test.wildcards, row.wildcards) << test.text;
-        EXPECT_EQ(test.cut, row.cut) << test.text;
-    }
-    // wildcards longer than their buffer are reported as cut
-    std::string text = "C:\\Work\\" + std::string(100, 'x');
-    FolderEntryRow row;
-    SplitFolderEntry(&text[0], row);
-    EXPECT_TRUE(row.cut);
 }

@@ -45,7 +45,8 @@ std::vector<std::pair<std::string, bool>> TrimmedRows(const MemoryDocumentHost& 
 }
 
 // Any bytes at all are loaded as a data file under the sanitizers; the loaded fields must fit
-// their limits, and writing them out and loading that again must give the same document.
+// their limits, and writing them out and loading that again must give the same document, rows
+// longer than any limit included.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     MemoryDocumentHost first;
@@ -53,23 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(std::strlen(first.opts.lastBackupDate) <= 21);
     Check(std::strlen(first.opts.description) <= 128);
     Check(std::strlen(first.opts.destination) <= 259);
-    bool fitsALine = true;
-    for (const MemoryDocumentHost::Row& row : first.rows) {
-        Check(row.text.size() <= 4 + 259);
-        std::string trimmed = row.text;
-        TrimBlanks(trimmed.data());
-        std::size_t written = std::strlen(trimmed.c_str()) + (trimmed[0] == '[' ? 1 : 0)
-            + (row.subfolders ? std::strlen(kSubfolderMarker) : 0);
-        fitsALine = fitsALine && written <= 259;
-    }
-    if (!first.warnings.empty() || !fitsALine)
+    for (const MemoryDocumentHost::Row& row : first.rows)
+        Check(EntryLength(row.text.c_str()) > 0);
+    // a text that is no data file leaves nothing to write
+    if (first.path[0] == '\0')
         return 0;
 
     StringLineSink sink;
     Check(writeDocumentText(first, sink));
     MemoryDocumentHost second;
     LoadText(second, sink.text.data(), sink.text.size());
-    Check(second.warnings.empty());
+    Check(second.warnings.size() == first.warnings.size());
     Check(std::strcmp(first.opts.lastBackupDate, second.opts.lastBackupDate) == 0);
     Check(std::strcmp(first.opts.description, second.opts.description) == 0);
     Check(std::strcmp(first.opts.destination, second.opts.destination) == 0);
