@@ -14,6 +14,7 @@
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 #include <windowsx.h>
 
 namespace {
@@ -95,10 +96,16 @@ bool MainWindow::AddButtons()
     return added;
 }
 
-LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM, LPARAM lParam)
+LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_BUTTON_HINT && lParam != 0)
-        status.SetText(0, reinterpret_cast<const char*>(lParam));
+    // any process may send the hint message: only a button's id counts, and the text is the
+    // program's own, never read through the pointer that came with it
+    if (message == WM_BUTTON_HINT) {
+        for (const ButtonRow& row : buttonRows) {
+            if (wParam == static_cast<WPARAM>(row.command))
+                status.SetText(0, row.hint);
+        }
+    }
     return 0;  // default processing follows for every message
 }
 
@@ -132,16 +139,23 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     }
 }
 
-void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
+void MainWindow::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
+    // signed, since a screen left of or above the primary one has negative coordinates
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    bool fromKeyboard = at.x == -1 && at.y == -1;
+    // a right click on the caption or the frame's edge asks for the window menu, which the
+    // system shows; Windows sends that click here, Wine sends none for it
+    if (!fromKeyboard && SendMessageA(hwnd, WM_NCHITTEST, 0, lParam) != HTCLIENT) {
+        DefWindowProcA(hwnd, WM_CONTEXTMENU, wParam, lParam);
+        return;
+    }
     HMENU popup = GetSubMenu(popupMenu, 0);
     if (popup == nullptr)
         return;
     UpdateMenuItems(popup);
-    // signed, since a screen left of or above the primary one has negative coordinates
-    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     // from the keyboard (Shift+F10 or the menu key) there is no mouse position
-    if (lParam == -1) {
+    if (fromKeyboard) {
         at = {0, 0};
         ClientToScreen(folderList.Handle(), &at);
     }
@@ -150,6 +164,8 @@ void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
 
 bool MainWindow::OnCreate()
 {
+    // the shell's folder browser needs an OLE apartment on the thread that shows it
+    oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     if (!MainFrame::OnCreate())
         return false;
     popupMenu = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_POPUP_MENU));
@@ -162,6 +178,9 @@ void MainWindow::OnDestroy()
     // the menu bar goes with the window; the popup menu is not attached to it
     if (popupMenu != nullptr && DestroyMenu(popupMenu))
         popupMenu = nullptr;
+    if (oleInitialized)
+        OleUninitialize();
+    oleInitialized = false;
 }
 
 void MainWindow::OnInitMenu()

@@ -40,7 +40,7 @@ void MainWindow::DestroyProgress()
     progress.Destroy();
 }
 
-void MainWindow::OpenLogViewer(const char* path)
+void MainWindow::ShowWithShell(HWND owner, const char* path)
 {
-    OpenWithShell(hwnd, path);
+    OpenWithShell(owner, path);
 }

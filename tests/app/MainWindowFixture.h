@@ -20,12 +20,16 @@
 #include <vector>
 
 // The main window as the program makes it, but the logs it would open in the system's viewer
-// are only recorded, and a test may act once the progress window is up.
+// are only recorded with their owners, and a test may act once the progress window is up.
 class TestMainWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
 
-    void OpenLogViewer(const char* path) override { openedLogs.push_back(path); }
+    void ShowWithShell(HWND owner, const char* path) override
+    {
+        openedLogs.push_back(path);
+        logOwners.push_back(owner);
+    }
     void ShowProgress() override
     {
         MainWindow::ShowProgress();
@@ -34,6 +38,7 @@ public:
     }
 
     std::vector<std::string> openedLogs;
+    std::vector<HWND> logOwners;
     std::function<void()> afterShowProgress;
 };
 
