@@ -55,7 +55,6 @@ TEST(EditFolderDialog, OkBuildsTheNewEntryAndCancelKeepsTheOldOne)
         {"", false, true, "C:\\Work\\*.*", true},
         {"   ", true, true, "C:\\Work\\*.*", false},
         {"*.doc", true, false, "    C:\\Work\\*.*", true},
-        {"*.*", false, true, "    C:\\Work\\*.*", true},
     };
     for (const Case& c : cases) {
         EditFolderDialog dialog;
@@ -71,43 +70,31 @@ TEST(EditFolderDialog, OkBuildsTheNewEntryAndCancelKeepsTheOldOne)
     }
 }
 
-// Typing stops where the entry reaches the longest or the wildcards the 79 characters a run
-// reads; OK refuses a longer text put there by other means with its message, and stays open.
-TEST(EditFolderDialog, OkRefusesAnEntryOrWildcardsLongerThanTheyMayBe)
+// Typing stops at the longest entry or 79 wildcards; OK refuses more, set by other means, with its message.
+TEST(EditFolderDialog, TheWildcardsStopWhereTheEntryNoLongerFitsAndOkRefusesMore)
 {
     const std::size_t longest = kLongestEntryText;
-    struct Case {
-        std::size_t folderLength;
-        std::size_t typed;
-        std::size_t limit;
-        bool refused;
-    };
-    for (Case c : {Case{10, 79, 79, false}, Case{10, 80, 79, true}, Case{longest - 40, 40, 40, false},
-                   Case{longest - 40, 41, 40, true}, Case{longest - 3, 3, 3, false}, Case{longest - 2, 3, 3, true}}) {
-        std::string folder = "C:\\" + std::string(c.folderLength - 4, 'f') + "\\";
-        std::string typed(c.typed, 'w');
-        EditFolderDialog dialog;
-        dialog.entryText = folder + "*.*";
+    // the folder's length, the wildcards' typing limit, and the length of a text put in the field
+    const std::size_t cases[][3] = {{10, 79, 79}, {10, 79, 80}, {longest - 40, 40, 40}, {longest - 40, 40, 41}};
+    for (const auto& c : cases) {
+        std::string folder = "C:\\" + std::string(c[0] - 4, 'f') + "\\";
+        std::string typed(c[2], 'w');
+        bool refused = c[2] > c[1];
         int refusals = 0;
-        // one driver answers the dialog and the refusal's box it opens
-        ModalDriver driver(nullptr, [&](HWND window) {
-            if (ClassNameOf(window) != "#32770") {
-                ++refusals;
-                ClickButtonWithText(window, "Ok");
-                return;
-            }
+        EditFolderDialog dialog;
+        EXPECT_EQ(!refused, Edit(dialog, folder + "*.*", true, [&](HWND window) {
             HWND field = GetDlgItem(window, IDC_WILDCARDS);
-            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c.limit));
+            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c[1]));
             SetWindowTextA(field, typed.c_str());
+            ModalDriver refusal("CMSGCLASS", [](HWND box) { ClickButtonWithText(box, "Ok"); }, refused ? 5000 : 1000);
             ClickButton(window, IDOK);
+            refusals = refusal.Count();
             // EndDialog hides the dialog; a refusal leaves it shown
             if (IsWindowVisible(window))
                 ClickButton(window, IDCANCEL);
-        });
-        bool ok = dialog.Run(nullptr);
-        EXPECT_EQ(!c.refused, ok) << c.folderLength << " + " << c.typed;
-        EXPECT_EQ(c.refused ? 1 : 0, refusals);
-        EXPECT_EQ(c.refused ? folder + "*.*" : folder + typed, dialog.entryText);
+        }));
+        EXPECT_EQ(refused ? 1 : 0, refusals);
+        EXPECT_EQ(folder + (refused ? "*.*" : typed), dialog.entryText);
     }
 }
 

@@ -25,11 +25,7 @@ class TestMainWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
 
-    void ShowWithShell(HWND owner, const char* path) override
-    {
-        openedLogs.push_back(path);
-        logOwners.push_back(owner);
-    }
+    void ShowWithShell(HWND owner, const char* path) override { openedLogs.push_back(path); logOwner = owner; }
     void ShowProgress() override
     {
         MainWindow::ShowProgress();
@@ -38,7 +34,7 @@ public:
     }
 
     std::vector<std::string> openedLogs;
-    std::vector<HWND> logOwners;
+    HWND logOwner = nullptr;
     std::function<void()> afterShowProgress;
 };
 

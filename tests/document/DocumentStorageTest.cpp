@@ -179,7 +179,7 @@ TEST(DocumentSave, SavedThenLoadedGivesTheSameDocument)
     EXPECT_TRUE(loaded.opts.copyHidden);
     EXPECT_TRUE(loaded.opts.copySystem);
     EXPECT_EQ(loaded.EntryTexts(), (Texts{"c:\\apps\\*.ini", "C:\\Data\\*.*", "D:\\Work\\*.cpp, *.h, *.rc"}))
-        << "rows come back sorted and trimmed; an entry without text is a blank line, which names no folder";
+        << "rows come back sorted and trimmed; an entry without text is a blank line, read as no row";
     ASSERT_EQ(loaded.rows.size(), 3u);
     EXPECT_TRUE(loaded.rows[0].subfolders);
     EXPECT_FALSE(loaded.rows[1].subfolders);

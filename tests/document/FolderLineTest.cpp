@@ -58,31 +58,20 @@ TEST(FolderLine, ASlashAnywhereSetsTheFlagAndCutsTheLine)
     EXPECT_FALSE(plain.subfolders);
 }
 
-// A row splits at its last backslash whatever blanks surround it; one without any goes whole to
-// the walk as its folder; an entry longer than the longest is not split but marked cut.
+// A row splits at its last backslash, blanks around it aside; an entry longer than the longest is marked cut.
 TEST(FolderLine, ARowBecomesTheRunsEntryOrIsMarkedCut)
 {
-    const std::string longest = "C:\\" + std::string(kLongestEntryText - 7, 'f') + "\\*.*";
-    const struct {
-        std::string text;
-        std::string folder;
-        std::string wildcards;
-        bool cut;
-    } cases[] = {
-        {"    C:\\Work\\*.cpp, *.h  ", "C:\\Work\\", "*.cpp, *.h", false},
-        {"\\\\tvserver\\share\\*.txt", "\\\\tvserver\\share\\", "*.txt", false},
-        {"*.*", "*.*", "", false},
-        {"C:\\Work\\", "C:\\Work\\", "", false},
-        {"    " + longest + " \t ", longest.substr(0, longest.size() - 3), "*.*", false},
-        {"    " + longest + "x ", longest + "x", "", true},
-    };
-    for (const auto& test : cases) {
+    const std::string longest = "C:\\" + std::string(kLongestEntryText - 7, 'f') + "\\";
+    // the row, its folder and its wildcards; no folder for a cut row
+    const std::string cases[][3] = {
+        {"    C:\\Work\\*.cpp, *.h  ", "C:\\Work\\", "*.cpp, *.h"}, {"*.*", "*.*", ""},
+        {" " + longest + "*.* \t", longest, "*.*"}, {longest + "*.*x", "", ""}};
+    for (const auto& c : cases) {
         FolderEntryRow row;
-        row.cut = !test.cut;
-        ReadFolderEntry(test.text.c_str(), true, row);
-        EXPECT_EQ(test.folder, row.folder) << test.text;
-        EXPECT_EQ(test.wildcards, row.wildcards) << test.text;
-        EXPECT_EQ(test.cut, row.cut) << test.text;
+        ReadFolderEntry(c[0].c_str(), true, row);
+        EXPECT_EQ(c[1].empty(), row.cut) << c[0];
+        EXPECT_EQ(c[1].empty() ? c[0] : c[1], row.folder) << "a cut row keeps its start for the run's message";
+        EXPECT_EQ(c[2], row.wildcards);
         EXPECT_TRUE(row.includeSubfolders);
     }
 }

@@ -92,14 +92,14 @@ TEST(FolderListFileWrite, WritesSectionsAndValuesWithCrLfExactly)
 // A row kept as its data file line had it is written back whole, however long.
 TEST(FolderListFileWrite, WritesAValueOfAnyLengthWhole)
 {
-    TempFolder folder("flf-long-write");
+    TempFolder folder("flf-refuse-write");
     FolderListFile file;
     std::string path = folder / "long.ini";
     ASSERT_TRUE(file.openForWrite(path.c_str()));
-    std::string longRow(5000, 'x');
-    EXPECT_TRUE(file.writeValue(longRow.c_str()));
+    std::string longest(5000, 'x');
+    EXPECT_TRUE(file.writeValue(longest.c_str()));
     EXPECT_TRUE(file.close());
-    EXPECT_EQ(ReadWholeFile(path), longRow + "\r\n");
+    EXPECT_EQ(ReadWholeFile(path), longest + "\r\n");
 }
 
 }

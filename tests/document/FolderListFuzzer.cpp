@@ -45,8 +45,7 @@ std::vector<std::pair<std::string, bool>> TrimmedRows(const MemoryDocumentHost& 
 }
 
 // Any bytes at all are loaded as a data file under the sanitizers; the loaded fields must fit
-// their limits, and writing them out and loading that again must give the same document, rows
-// longer than any limit included.
+// their limits, and writing them out and loading that again must give the same document.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     MemoryDocumentHost first;

@@ -238,9 +238,8 @@ TEST_F(RunDriverTest, AnErrorInTheSecondOfThreeEntriesLetsTheThirdRunAndTheTimeI
     SetFileAttributesA(refused.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// An entry that cannot be walked as written is refused with one error line and the other
-// entries still run: a wildcard list longer than the pattern buffer, an entry longer than the
-// longest, and a folder whose ".." would mirror it outside the drive's folder of the destination.
+// One error line refuses each entry the run cannot walk as written (wildcards too long for their
+// buffer, an entry too long, ".." mirroring it outside its drive's folder); the others still run.
 TEST_F(RunDriverTest, EntriesThatCannotBeWalkedAsWrittenAreRefusedOneLineEach)
 {
     source.WriteFile("One\\1.txt", "1");
