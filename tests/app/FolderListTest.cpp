@@ -152,13 +152,13 @@ TEST_F(FolderListTest, EntriesAroundTheLongestThroughAddEditSaveReloadAndBothRea
         EXPECT_EQ(fits ? 1 : 0, folderList.RowCount());
         EXPECT_EQ(fits, window.IsModified());
 
-        temp.WriteFile("lengths.ini", "[Date]\r\n\r\n[Dest]\r\nE:\\\r\n[Folders]\r\n" + line);
+        temp.WriteFile("lengths.ini", "[Date]\r\n\r\n[Dest]\r\nE:\\\r\n[Folders]\r\n  " + line);
         window.runNewSteps();
         CopyText(window.dataFilePath(), path.c_str());
         EXPECT_EQ(fits ? 0 : 1, answered(kBoxClass, [&] { loadDocument(window); })) << "the open tells";
         folderList.SelectRow(0);
         EXPECT_EQ(1, answered("#32770", [&] { SendMessageA(window.Handle(), WM_COMMAND, IDM_EDIT_FOLDER, 0); }));
-        EXPECT_EQ("    " + folder + "*.*", folderList.RowText(0));
+        EXPECT_EQ("      " + folder + "*.*", folderList.RowText(0)) << "blanks and all";
         ASSERT_TRUE(saveDocument(window));
         EXPECT_NE(std::string::npos, ReadWholeFile(path).find("[Folders]\r\n" + line));
 

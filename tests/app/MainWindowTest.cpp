@@ -7,7 +7,7 @@
 #include "support/PumpUntilIdle.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <algorithm>
 #include <string>
@@ -256,17 +256,23 @@ TEST_F(MainWindowTest, ClosingWithChangesAsksSaveFolderList)
 // The window's thread holds an OLE apartment while the window lives, as the shell's folder browser needs.
 TEST_F(MainWindowTest, AnUnchangedListClosesWithoutAQuestionStoresItsSettingsAndLeavesItsOleApartment)
 {
-    APTTYPE apartment;
-    APTTYPEQUALIFIER qualifier;
-    ASSERT_EQ(CO_E_NOTINITIALIZED, CoGetApartmentType(&apartment, &qualifier));
+    // Wine's OleInitialize answers S_FALSE only while the thread holds OLE, not for the COM its IME
+    // gives every thread with a window (Windows answers S_FALSE for COM alone too)
+    auto oleHeld = [] {
+        HRESULT result = OleInitialize(nullptr);
+        if (SUCCEEDED(result))
+            OleUninitialize();
+        return result == S_FALSE;
+    };
+    ASSERT_FALSE(oleHeld());
     StartWithDataFile(kExampleList);
-    EXPECT_EQ(S_OK, CoGetApartmentType(&apartment, &qualifier));
+    EXPECT_TRUE(oleHeld());
     std::string path = DataFilePath();
     ModalDriver none(kBoxClass, [&](HWND box) { ClickButtonWithText(box, "Cancel"); }, 1000);
     SendMessageA(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, none.Count());
     EXPECT_FALSE(IsWindow(window.Handle()));
-    EXPECT_EQ(CO_E_NOTINITIALIZED, CoGetApartmentType(&apartment, &qualifier));
+    EXPECT_FALSE(oleHeld());
     EXPECT_EQ(path, ReadText("Software\\Pennyroyal\\Tvault\\Settings", "DataFile"));
     EXPECT_TRUE(ReadValue("Software\\Pennyroyal\\Tvault\\Settings", "rcNormal").present);
 }
@@ -297,7 +303,7 @@ TEST_F(MainWindowTest, TheContextMenuOpensAtTheMousePosition)
     POINT at = {frame.left + 150, frame.top + 200};
     shownPopup = {0, 0, 0, 0};
     UINT_PTR timer = SetTimer(nullptr, 0, 200, EndShownPopup);
-    MessageRecorder commands(window.Handle(), {WM_COMMAND});
+    MessageRecorder commands(window.Handle(), {WM_COMMAND, WM_INITMENUPOPUP});
     SendMessageA(folderList.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(folderList.Handle()),
                  MAKELPARAM(at.x, at.y));
     KillTimer(nullptr, timer);
@@ -305,13 +311,13 @@ TEST_F(MainWindowTest, TheContextMenuOpensAtTheMousePosition)
     EXPECT_EQ(at.y, shownPopup.top);
     EXPECT_EQ(0u, commands.Count(WM_COMMAND));
     // Windows sends the frame the caption's click, Wine does not, so it is sent here
-    MessageRecorder menus(window.Handle(), {WM_INITMENUPOPUP});
+    commands.Clear();
     timer = SetTimer(nullptr, 0, 200, EndShownPopup);
     at.y = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
     SendMessageA(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), MAKELPARAM(at.x, at.y));
     KillTimer(nullptr, timer);
-    ASSERT_EQ(1u, menus.Count(WM_INITMENUPOPUP));
-    EXPECT_EQ(GetSystemMenu(window.Handle(), FALSE), reinterpret_cast<HMENU>(menus.Entries()[0].wParam));
+    ASSERT_EQ(1u, commands.Count(WM_INITMENUPOPUP));
+    EXPECT_EQ(GetSystemMenu(window.Handle(), FALSE), reinterpret_cast<HMENU>(commands.Entries()[0].wParam));
 }
 
 // A real log-off stores the settings although the window stays; a cancelled one stores nothing.
