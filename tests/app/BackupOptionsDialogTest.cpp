@@ -251,7 +251,6 @@ TEST_F(OptionsDialogTest, ATypedDestinationBecomesTheRunsDestinationUpTo259Chara
     }));
     EXPECT_EQ(std::string(options.destination), longest) << "typing stops at 259 characters";
     EXPECT_TRUE(seenWarnings.empty());
-    // one with no room left for its separator is refused as too long
     EXPECT_FALSE(Confirm([&](HWND window) {
         Type(GetDlgItem(window, IDC_DESTINATION), longest.substr(0, 258) + "y");
         ClickButton(window, IDC_START_BACKUP);

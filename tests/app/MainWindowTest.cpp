@@ -258,12 +258,7 @@ TEST_F(MainWindowTest, AnUnchangedListClosesWithoutAQuestionStoresItsSettingsAnd
 {
     // Wine's OleInitialize answers S_FALSE only while the thread holds OLE, not for the COM its IME
     // gives every thread with a window (Windows answers S_FALSE for COM alone too)
-    auto oleHeld = [] {
-        HRESULT result = OleInitialize(nullptr);
-        if (SUCCEEDED(result))
-            OleUninitialize();
-        return result == S_FALSE;
-    };
+    auto oleHeld = [] { bool held = OleInitialize(nullptr) == S_FALSE; OleUninitialize(); return held; };
     ASSERT_FALSE(oleHeld());
     StartWithDataFile(kExampleList);
     EXPECT_TRUE(oleHeld());
