@@ -76,7 +76,7 @@ public:
     void UpdateTitle() override { updateTitle(); }
     void UpdateDestinationPane() override { updateDestinationPane(); }
     void MarkBackupDone() override;
-    void OpenLogViewer(const char* path) override;
+    void OpenLogViewer(const char* path) override { ShowWithShell(folderList.Handle(), path); }
 
     // DocumentHost
     void InsertRow(const char* entryText, bool includeSubfolders) override;
@@ -99,6 +99,10 @@ public:
     int askYesNo(const char* text, const char* caption) override;
     bool chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder) override;
 
+protected:
+    // Hands a file to the system's viewer for it, owned by owner.
+    virtual void ShowWithShell(HWND owner, const char* path);
+
 private:
     bool AddButtons();
     void SetListColours();
@@ -116,6 +120,8 @@ private:
     BackupOptions documentOptions;
     bool backupDone = false;
     HMENU popupMenu = nullptr;
+    // set while this window's thread holds the OLE apartment it opened for the folder browser
+    bool oleInitialized = false;
     PathBuffer dataFile = {};
     DataFileStamp dataFileRead;
     PathBuffer dataFolderPath = {};

@@ -51,7 +51,7 @@ void MainWindow::DestroyProgress()
     progress.Destroy();
 }
 
-void MainWindow::OpenLogViewer(const char* path)
+void MainWindow::ShowWithShell(HWND owner, const char* path)
 {
-    OpenOrSayWhy(hwnd, path, "Can't open the log file. It is here:");
+    OpenOrSayWhy(owner, path, "Can't open the log file. It is here:");
 }

@@ -1,6 +1,8 @@
 #include "app/ProgramBoxes.h"
 
 #include "app/BoxColours.h"
+#include "engine/BackupUserInterface.h"
+#include "engine/WildcardList.h"
 #include "framework/MessageWindow.h"
 #include "framework/ShellOpen.h"
 #include "text/BoundedText.h"
@@ -36,6 +38,23 @@ void ShowOpenFailure(HWND owner, const char* target, const char* failureText, in
 {
     char text[600];
     FormatText(text, sizeof text, "%s\n\n%s\n\n%s", failureText, target, ShellOpenFailure(code));
+    ShowWarningBox(owner, text, "Trellisvault");
+}
+
+void FormatEntryTooLong(char* text, std::size_t size, bool wildcardList)
+{
+    if (wildcardList)
+        FormatText(text, size, "The wildcard list is too long: a backup reads at most %u characters of it.",
+                   static_cast<unsigned>(WildcardList::kMaxLength));
+    else
+        FormatText(text, size, "The entry is too long: a folder list entry holds at most %u characters, "
+                   "folder and wildcards together.", static_cast<unsigned>(kLongestEntryText));
+}
+
+void ShowEntryTooLong(HWND owner, bool wildcardList)
+{
+    char text[200];
+    FormatEntryTooLong(text, sizeof text, wildcardList);
     ShowWarningBox(owner, text, "Trellisvault");
 }
 

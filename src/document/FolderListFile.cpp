@@ -4,6 +4,7 @@
 #include "text/BoundedText.h"
 
 #include <cstring>
+#include <string>
 
 FolderListFile::~FolderListFile()
 {
@@ -70,13 +71,11 @@ bool FolderListFile::writeSection(const char* name)
     return writeAll(line, std::strlen(line));
 }
 
-// Sized for the longest row a list can hand over (279 characters) with the subfolder marker.
+// One write for the text and its line end, however long a row kept as its line was written is.
 bool FolderListFile::writeValue(const char* text)
 {
-    char line[300];
-    if (!FormatText(line, sizeof line, "%s\r\n", text))
-        return false;
-    return writeAll(line, std::strlen(line));
+    std::string line = std::string(text) + "\r\n";
+    return writeAll(line.data(), line.size());
 }
 
 bool FolderListFile::flush()

@@ -191,20 +191,19 @@ TEST(DocumentSave, SavedThenLoadedGivesTheSameDocument)
     EXPECT_FALSE(loaded.opts.copyUpdated);
     EXPECT_TRUE(loaded.opts.copyHidden);
     EXPECT_TRUE(loaded.opts.copySystem);
-    EXPECT_EQ(loaded.EntryTexts(), (Texts{"", "c:\\apps\\*.ini", "C:\\Data\\*.*", "D:\\Work\\*.cpp, *.h, *.rc"}))
-        << "rows come back sorted and trimmed; an entry without text is a blank line";
-    ASSERT_EQ(loaded.rows.size(), 4u);
-    EXPECT_FALSE(loaded.rows[0].subfolders);
-    EXPECT_TRUE(loaded.rows[1].subfolders);
-    EXPECT_FALSE(loaded.rows[2].subfolders);
-    EXPECT_TRUE(loaded.rows[3].subfolders);
+    EXPECT_EQ(loaded.EntryTexts(), (Texts{"c:\\apps\\*.ini", "C:\\Data\\*.*", "D:\\Work\\*.cpp, *.h, *.rc"}))
+        << "rows come back sorted and trimmed; an entry without text is a blank line, read as no row";
+    ASSERT_EQ(loaded.rows.size(), 3u);
+    EXPECT_TRUE(loaded.rows[0].subfolders);
+    EXPECT_FALSE(loaded.rows[1].subfolders);
+    EXPECT_TRUE(loaded.rows[2].subfolders);
     EXPECT_FALSE(loaded.modified);
 }
 
 // Texts the reader would take for headers or cut, saved with the example and read back. A description
 // beginning with [ is written as it stands and reads back empty; a row or a description that would read
 // as a header gets a leading space, lest it hide the real Folders section and lose every row after it; a
-// row longer than a line may hold is kept whole in the file, and the reader cuts it to 259 characters.
+// row longer than a line may hold is kept whole in the file and read back whole, with a warning.
 TEST(DocumentSave, TextsTheReaderWouldMistakeAreWrittenSoNoOtherRowOrOptionIsLost)
 {
     const std::string longRow = "C:\\" + std::string(260, 'n') + "\\*.*";
@@ -229,8 +228,8 @@ TEST(DocumentSave, TextsTheReaderWouldMistakeAreWrittenSoNoOtherRowOrOptionIsLos
          {{longRow, true}},
          {"\r\n" + longRow + "   /subfolders\r\n"},
          "Weekly backup of the letters",
-         {letters, longRow.substr(0, 259), "C:\\Projects\\*.*"},
-         {true, false, false}},
+         {letters, longRow, "C:\\Projects\\*.*"},
+         {true, true, false}},
     };
     for (const RoundTrip& trip : trips) {
         SCOPED_TRACE(trip.description);

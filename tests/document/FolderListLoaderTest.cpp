@@ -109,13 +109,13 @@ TEST(FolderListLoader, ValuesAreTakenAsTheyStand)
     MemoryDocumentHost host;
     Load(host,
         "[Date]\r\n  spaced  \r\n[Description]\r\n[not a description\r\n[Dest]\r\ne:\\Backup\r\n[CopyUpdated]\r\n"
-        "TRUE \r\n[CopyHidden]\r\n1\r\n[Folders]\r\n\r\n  C:\\Spaced\\*.*  \r\n[Next]\r\nC:\\After\\*.*\r\n");
+        "TRUE \r\n[CopyHidden]\r\n1\r\n[Folders]\r\n\r\n \t \r\n   /subfolders\r\n  C:\\Spaced\\*.*  \r\n[Next]\r\nC:\\After\\*.*\r\n");
     EXPECT_STREQ(host.opts.lastBackupDate, "  spaced  ");
     EXPECT_STREQ(host.opts.description, "") << "a line beginning with [ is a header";
     EXPECT_STREQ(host.opts.destination, "e:\\Backup\\") << "the only change: the separator copies go below";
     EXPECT_TRUE(host.opts.copyUpdated) << "a trailing space gives the default";
     EXPECT_FALSE(host.opts.copyHidden);
-    EXPECT_EQ(host.EntryTexts(), (Texts{"", "  C:\\Spaced\\*.*  "})) << "entries end at the next header";
+    EXPECT_EQ(host.EntryTexts(), (Texts{"  C:\\Spaced\\*.*  "})) << "blank lines are no entries; entries end at the next header";
 }
 
 TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
@@ -149,7 +149,7 @@ TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
     EXPECT_STREQ("", host.opts.destination);
 }
 
-TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
+TEST(FolderListLoader, OverlongFieldsAreCutToFitAndOverlongEntriesKeptAsWrittenWithAWarning)
 {
     std::string longDate(40, '1');
     std::string longDescription(200, 'd');
@@ -162,9 +162,11 @@ TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
     EXPECT_EQ(std::string(host.opts.description), std::string(128, 'd'));
     EXPECT_STREQ(host.opts.destination, "") << "cut to fit, it has no room for its separator";
     ASSERT_EQ(host.rows.size(), 2u);
-    EXPECT_EQ(host.EntryTexts()[0], "C:\\" + std::string(256, 'f')) << "the line is cut at 259 characters";
-    EXPECT_FALSE(host.rows[0].subfolders) << "the marker was beyond the cut";
+    EXPECT_EQ(host.EntryTexts()[0], "C:\\" + std::string(300, 'f'));
+    EXPECT_TRUE(host.rows[0].subfolders);
     EXPECT_EQ(host.EntryTexts()[1], "C:\\Short\\*.*");
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_EQ(host.warnings[0].text, "Entries longer than 243 characters are kept as written, but not backed up:\n\n" + longFolder.substr(0, 303));
 }
 
 TEST(FolderListLoader, MegabytesOfOneLineOrOfRowsAreReadWithoutOverrun)
@@ -178,7 +180,7 @@ TEST(FolderListLoader, MegabytesOfOneLineOrOfRowsAreReadWithoutOverrun)
     for (int i = 0; i < 10000; ++i) {
         char folder[32];
         std::snprintf(folder, sizeof folder, "C:\\Folder%05d\\", i);
-        many += folder + std::string(240, 'w') + "\r\n";
+        many += folder + std::string(220, 'w') + "\r\n";
     }
     ASSERT_GT(many.size(), 2u * 1024 * 1024);
     MemoryDocumentHost host;
