@@ -40,7 +40,6 @@ TEST(ProgramBoxes, TheDataFileLocationIsShownUnderTheProgramsName)
     EXPECT_EQ(driver.Caption(), "Trellisvault");
 }
 
-<<<<<<< HEAD
 // A target the shell cannot open is named in a box of the program's, and the call answers false.
 TEST(ProgramBoxes, WhatCannotBeOpenedIsToldInABox)
 {
@@ -49,7 +48,8 @@ TEST(ProgramBoxes, WhatCannotBeOpenedIsToldInABox)
     EXPECT_FALSE(OpenOrSayWhy(owner.window, "C:\\tv-nowhere\\BackupLog.txt", "Can't open the log file. It is here:"));
     EXPECT_EQ(driver.Count(), 1);
     EXPECT_EQ(driver.Caption(), "Trellisvault");
-=======
+}
+
 // A refused entry's message says why and names the limit it passed.
 TEST(ProgramBoxes, TheEntryTooLongTextsNameTheirLimits)
 {
@@ -58,7 +58,6 @@ TEST(ProgramBoxes, TheEntryTooLongTextsNameTheirLimits)
     EXPECT_STREQ("The entry is too long: a folder list entry holds at most 243 characters, folder and wildcards together.", text);
     FormatEntryTooLong(text, sizeof text, true);
     EXPECT_STREQ("The wildcard list is too long: a backup reads at most 79 characters of it.", text);
->>>>>>> entries
 }
 
 } // namespace
