@@ -38,13 +38,18 @@ test-native: build-native
 
 # Window tests run on a private Xvfb display, in the build's own Wine prefix, one executable at a time.
 # The 64-bit build's tests always run; the shipped 32-bit build's wherever the kernel runs 32-bit programs.
-test-wine: build-i686 build-x64
+# Then each installer is installed, started and uninstalled in a fresh prefix (tests/package).
+test-wine: build-i686 build-x64 package
 	TV_XVFB=1 TV_TEST_DRIVES=1 scripts/with-wine.sh $(CURDIR)/$(X64)/wineprefix ctest --test-dir $(X64) --output-on-failure -j1
 	@if scripts/can-run-32bit.sh; then \
 	  TV_XVFB=1 TV_TEST_DRIVES=1 scripts/with-wine.sh $(CURDIR)/$(I686)/wineprefix ctest --test-dir $(I686) --output-on-failure -j1; \
 	else \
 	  echo "test-wine: this kernel runs no 32-bit programs, so the 32-bit build's tests are not run here"; \
 	fi
+	rm -rf $(BUILD)/package-test
+	TV_XVFB=1 TV_DIST=$(CURDIR)/dist TV_VERSION=$$(scripts/version.sh) TV_RUN_32BIT=$$(scripts/can-run-32bit.sh && echo 1) \
+	  scripts/with-wine.sh $(CURDIR)/$(BUILD)/package-test/wineprefix \
+	  scripts/wine-run.sh $(CURDIR)/$(BUILD)/package-test/wineprefix $(CURDIR)/$(X64)/tests/package/package_tests.exe
 
 test: build
 	@start=$$(date +%s); status=0; \
@@ -52,16 +57,26 @@ test: build
 	$(MAKE) --no-print-directory test-wine || status=1; \
 	echo "make test: $$(( $$(date +%s) - start )) s"; exit $$status
 
-# The shipped 32-bit program, or the 64-bit one where the kernel runs no 32-bit programs.
-run: build
-	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
-	program=$$dir/src/app/Trellisvault.exe; \
-	if [ ! -f $$program ]; then echo "run: the program's main window is not built yet; only the libraries and tests were built"; exit 0; fi; \
-	scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix scripts/wine-run.sh $(CURDIR)/$$dir/wineprefix $$program
-
 bench: build
 	@if scripts/can-run-32bit.sh; then dir=$(I686); else dir=$(X64); fi; \
 	TV_XVFB=1 scripts/with-wine.sh $(CURDIR)/$$dir/wineprefix bench/run-bench.sh $$dir
 
+# What a Windows user downloads, in dist/: the two installers and the two portable archives.
+.PHONY: package
+package: build-i686 build-x64
+	scripts/package.sh
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist
+
+# The bundled sample (examples/), used by the real program: scripts/run-sample.sh.
+# `make run` starts the shipped program on the sample in build/sample's own prefix, whose drive E:
+# is the empty folder build/sample/destination; without a display the driver does the sample
+# backup through the program's windows and ends. `make screenshots` takes the README's pictures
+# of the program's windows into docs/screenshots.
+.PHONY: screenshots
+run: build
+	@scripts/run-sample.sh run
+
+screenshots: build
+	@scripts/run-sample.sh screenshots

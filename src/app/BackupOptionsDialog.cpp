@@ -155,7 +155,12 @@ void BackupOptionsDialog::OnBackup()
     if (!history.pushHistory(destination, sizeof destination)) {
         // owned by the window that is active (this dialog), not by the main window it has disabled
         HWND active = GetActiveWindow();
-        showWarning(active != nullptr ? active : hwnd, "You must choose a destination", "Trellisvault");
+        // the history refuses a destination only when there is none or it has no room for its separator
+        char reason[120] = "You must choose a destination";
+        if (GetWindowTextLengthA(GetDlgItem(hwnd, IDC_DESTINATION)) != 0)
+            FormatText(reason, sizeof reason, "The destination is too long: with its closing backslash it holds at "
+                       "most %d characters.", kDestinationLength);
+        showWarning(active != nullptr ? active : hwnd, reason, "Trellisvault");
         return;
     }
     // a destination typed over the shown one is the one the user means to back up to

@@ -1,29 +1,28 @@
 #include "app/EditFolderDialog.h"
 
+#include "app/ProgramBoxes.h"
 #include "document/FolderLine.h"
-#include "document/FolderListReader.h"
+#include "engine/AnsiCodePage.h"
+#include "engine/WildcardList.h"
 #include "framework/CenterWindow.h"
 #include "framework/EditBox.h"
 #include "framework/ProgramInstance.h"
 #include "framework/TextArea.h"
 #include "resource.h"
-#include "text/BoundedText.h"
 
 #include <algorithm>
 #include <cstring>
-
-const std::size_t EditFolderDialog::kMaxEntryText = kLineSize - 1 - (sizeof kSubfolderMarker - 1);
+#include <vector>
 
 static const char kHelpText[] = "The file name can use any combination of wildcards. Addtional names can be added "
                                 "by separating them with a comma. Example:  *.cpp, *.h, *.rc";
-// the wildcard list a run reads holds at most 79 characters
-static const int kMaxWildcards = 79;
-
 static EditFolderDialog* editing = nullptr;
 static EditBox folderField;
 static EditBox wildcardField;
 static TextArea helpArea;
-static int wildcardLimit = kMaxWildcards;
+// the row's parts as the dialog showed them
+static std::string shownFolder;
+static std::string shownWildcards;
 
 bool EditFolderDialog::Run(HWND owner)
 {
@@ -39,40 +38,52 @@ static void OnInit(HWND dialog, EditFolderDialog* request)
     helpArea.backColour = GetSysColor(COLOR_BTNFACE);
     folderField.Create(dialog, IDC_FOLDER_PATH, "", 0, 0, 0, 0);
     wildcardField.Create(dialog, IDC_WILDCARDS, "", 0, 0, 0, 0);
-    char row[sizeof request->entryText];
-    CopyText(row, request->entryText);
-    TrimBlanks(row);
-    char* lastSlash = std::strrchr(row, '\\');
-    const char* wildcards = lastSlash != nullptr ? lastSlash + 1 : row;
-    SetWindowTextA(wildcardField.Handle(), wildcards);
-    if (lastSlash != nullptr)
-        lastSlash[1] = '\0';
-    else
-        row[0] = '\0';
-    SetWindowTextA(folderField.Handle(), row);
-    // a longer entry would lose its subfolder marker when the data file is read back; room for
-    // "*.*" stays even beside a folder that already fills the line
-    int room = static_cast<int>(EditFolderDialog::kMaxEntryText) - static_cast<int>(std::strlen(row));
-    wildcardLimit = std::clamp(room, 3, kMaxWildcards);
-    SendMessageA(wildcardField.Handle(), EM_LIMITTEXT, wildcardLimit, 0);
+    request->changed = false;
+    std::string row = request->entryText;
+    TrimBlanks(&row[0]);
+    row.resize(std::strlen(row.c_str()));
+    // without a backslash the whole text shows as the wildcards
+    const char* lastBackslash = AnsiLeadBytes().FindLast(row.c_str(), '\\');
+    std::size_t folderLength = lastBackslash != nullptr ? static_cast<std::size_t>(lastBackslash - row.c_str()) + 1 : 0;
+    shownFolder = row.substr(0, folderLength);
+    shownWildcards = row.substr(folderLength);
+    SetWindowTextA(wildcardField.Handle(), shownWildcards.c_str());
+    SetWindowTextA(folderField.Handle(), shownFolder.c_str());
+    // typing stops where the entry would no longer fit; room for "*.*" stays even beside a
+    // folder that already fills the entry, for OK to refuse with its reason
+    long room = static_cast<long>(kLongestEntryText) - static_cast<long>(shownFolder.size());
+    long wildcardLimit = std::clamp(room, 3L, static_cast<long>(WildcardList::kMaxLength));
+    SendMessageA(wildcardField.Handle(), EM_LIMITTEXT, static_cast<WPARAM>(wildcardLimit), 0);
     CheckDlgButton(dialog, IDC_INCLUDE_SUBFOLDERS, request->includeSubfolders ? BST_CHECKED : BST_UNCHECKED);
     CenterWindow(dialog);
 }
 
-static void OnOk(HWND dialog)
+// The field's text whole, whatever its typing limit.
+static std::string FieldText(HWND field)
 {
-    char folder[260] = {};
-    char wildcards[kMaxWildcards + 1] = {};
-    GetWindowTextA(folderField.Handle(), folder, sizeof folder);
-    GetWindowTextA(wildcardField.Handle(), wildcards, wildcardLimit + 1);
-    const char* list = wildcards;
-    while (*list == ' ')
-        ++list;
-    if (*list == '\0')
-        list = "*.*";
-    CopyText(editing->entryText, folder);
-    AppendText(editing->entryText, list);
-    editing->includeSubfolders = IsDlgButtonChecked(dialog, IDC_INCLUDE_SUBFOLDERS) == BST_CHECKED;
+    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1);
+    GetWindowTextA(field, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+// Takes the fields into the request; false, after telling the user why, when they do not fit.
+static bool OnOk(HWND dialog)
+{
+    std::string typed = FieldText(wildcardField.Handle());
+    bool includeSubfolders = IsDlgButtonChecked(dialog, IDC_INCLUDE_SUBFOLDERS) == BST_CHECKED;
+    if (typed == shownWildcards && includeSubfolders == editing->includeSubfolders)
+        return true;
+    std::size_t first = typed.find_first_not_of(' ');
+    std::string list = first == std::string::npos ? "*.*" : typed.substr(first);
+    std::string entry = shownFolder + list;
+    if (list.size() > WildcardList::kMaxLength || entry.size() > kLongestEntryText) {
+        ShowEntryTooLong(dialog, list.size() > WildcardList::kMaxLength);
+        return false;
+    }
+    editing->entryText = entry;
+    editing->includeSubfolders = includeSubfolders;
+    editing->changed = true;
+    return true;
 }
 
 static void PaintHelp(HWND dialog)
@@ -97,8 +108,8 @@ INT_PTR CALLBACK EditFolderDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            OnOk(dialog);
-            EndDialog(dialog, IDOK);
+            if (OnOk(dialog))
+                EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);

@@ -1,6 +1,7 @@
 #include "app/FolderBrowser.h"
 
 #include "app/FolderResultText.h"
+#include "engine/AnsiCodePage.h"
 #include "text/BoundedText.h"
 
 FolderBrowser::FolderBrowser(HWND owner)
@@ -27,7 +28,7 @@ bool FolderBrowser::Browse()
         allocator->Free(chosen);
     }
     allocator->Release();
-    return picked && EndFolderWithBackslash(result, sizeof result);
+    return picked && EndFolderWithBackslash(result, sizeof result, AnsiLeadBytes());
 }
 
 bool PickFolder(HWND owner, const char* title, char* path, std::size_t size)

@@ -1,13 +1,16 @@
 #include "app/FolderListView.h"
 
-#include "app/FolderEntryText.h"
+#include "app/ProgramBoxes.h"
 #include "document/FolderLine.h"
+#include "engine/AnsiCodePage.h"
 #include "engine/FolderPaths.h"
-#include "engine/PathText.h"
+#include "framework/DpiScale.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 FolderListView::FolderListView()
 {
@@ -17,17 +20,15 @@ FolderListView::FolderListView()
 int FolderListView::InsertRow(const char* entryText, bool includeSubfolders)
 {
     // four spaces keep the text clear of the subfolder marker
-    char text[300] = "    ";
-    // a row cut short would name another folder or other files; it is refused whole
-    if (!AppendText(text, entryText))
-        return -1;
+    std::string text = std::string("    ") + entryText;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = RowCount();
-    item.pszText = text;
+    item.pszText = &text[0];
     item.iImage = includeSubfolders ? 0 : 1;
     int row = static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    modified = true;
+    if (row >= 0)
+        modified = true;
     return row;
 }
 
@@ -57,6 +58,18 @@ void FolderListView::RowText(int row, char* buffer, int size) const
     GetItemText(row, 0, buffer, size);
 }
 
+std::string FolderListView::RowText(int row) const
+{
+    std::vector<char> text(MAX_PATH);
+    for (;;) {
+        int copied = GetItemText(row, 0, text.data(), static_cast<int>(text.size()));
+        // the list answers how much it copied, not how long the text is: a full buffer asks again
+        if (static_cast<std::size_t>(copied) + 1 < text.size())
+            return std::string(text.data(), static_cast<std::size_t>(copied));
+        text.resize(text.size() * 2);
+    }
+}
+
 int FolderListView::SelectedRow() const
 {
     return static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -80,7 +93,7 @@ bool FolderListView::InsertColumn() const
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = 580;
+    column.cx = DpiScale(hwnd)(580);
     // the marker stands under "Sub", the entry text under "Folder name"
     column.pszText = const_cast<char*>("Sub |      Folder name");
     column.iSubItem = 0;
@@ -97,22 +110,20 @@ bool FolderListView::NextFolderEntry(bool first, FolderEntryRow& row)
     row.cut = false;
     if (readCursor >= readCount)
         return false;
-    char text[260];
+    std::string text = RowText(readCursor);
     // a row that cannot be read ends the reading, as if the list had ended
-    if (GetItemText(readCursor, 0, text, sizeof text) == 0)
+    if (text.empty())
         return false;
-    TrimBlanks(text);
-    row.includeSubfolders = HasSubfolders(readCursor);
+    ReadFolderEntry(text.c_str(), HasSubfolders(readCursor), row, AnsiLeadBytes());
     ++readCursor;
-    SplitFolderEntry(text, row);
     return true;
 }
 
 bool FolderToView(const char* rowText, char* folder, std::size_t size)
 {
-    if (size == 0)
+    // cut short, the row would name one of its folder's parents
+    if (!CopyText(folder, size, rowText))
         return false;
-    CopyText(folder, size, rowText);
     TrimBlanks(folder);
     CutToFolder(folder);
     // a crafted row could name a web address or a program; only an existing folder is opened
@@ -124,11 +135,9 @@ void FolderListView::ViewSelectedFolder() const
     int row = SelectedRow();
     if (row < 0)
         return;
-    char text[340];
-    RowText(row, text, sizeof text);
     char folder[340];
-    if (FolderToView(text, folder, sizeof folder))
-        ShellExecuteA(hwnd, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+    if (FolderToView(RowText(row).c_str(), folder, sizeof folder))
+        OpenOrSayWhy(hwnd, folder, "Can't open the folder:");
 }
 
 LRESULT FolderListView::OnNotify(NMHDR* header)

@@ -4,6 +4,7 @@
 #include "framework/ListView.h"
 
 #include <cstddef>
+#include <string>
 
 // The main window's list view, whose rows are the folder list: each row is four spaces and an
 // entry text (the folder path, its "\", then the wildcard list), with image 0 when the entry
@@ -12,13 +13,16 @@ class FolderListView : public ListView {
 public:
     FolderListView();
 
-    // Answers the new row's index, or -1 when the text does not fit a row; sets modified.
+    // Answers the new row's index, or -1 when the list refused the row; sets modified when it was
+    // inserted. The row holds the text whole, however long.
     int InsertRow(const char* entryText, bool includeSubfolders);
     bool HasSubfolders(int row) const;
     // Selects, focuses and scrolls a row into view; a negative row does nothing.
     void SelectRow(int row) const;
     int RowCount() const;
     void RowText(int row, char* buffer, int size) const;
+    // The row's text whole, with its leading spaces.
+    std::string RowText(int row) const;
     // -1 when nothing is selected.
     int SelectedRow() const;
     // Deletes one row; on success sets modified.

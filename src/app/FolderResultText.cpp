@@ -2,12 +2,9 @@
 
 #include "text/BoundedText.h"
 
-#include <cstring>
-
-bool EndFolderWithBackslash(char* path, std::size_t size)
+bool EndFolderWithBackslash(char* path, std::size_t size, const LeadBytes& leadBytes)
 {
-    std::size_t length = std::strlen(path);
-    if (length > 0 && path[length - 1] == '\\')
+    if (leadBytes.EndsWith(path, '\\'))
         return true;
     // nothing of the "\" is appended when it does not fit
     return AppendText(path, size, "\\");

@@ -8,12 +8,14 @@
 #include "document/FolderListDocument.h"
 #include "document/FolderLine.h"
 #include "document/RegistrySettings.h"
+#include "framework/DpiScale.h"
 #include "framework/HoverButton.h"
 #include "framework/ProgramInstance.h"
 #include "resource.h"
 #include "text/BoundedText.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 #include <windowsx.h>
 
 namespace {
@@ -62,9 +64,15 @@ int MainWindow::Start(int showCommand)
     if (!AddButtons())
         return -1;
     folderList.InsertColumn();
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK, 3, 0);
-    HICON marker = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS));
-    ImageList_ReplaceIcon(images, -1, marker);
+    // the small icon's size grows with the DPI
+    int iconSize = GetSystemMetrics(SM_CXSMICON);
+    // 32-bit colour: with ILC_MASK alone the list takes the default depth, 4 bits, and loses the icon's colours
+    HIMAGELIST images = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 3, 0);
+    HANDLE marker = LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(IDI_SUBFOLDERS), IMAGE_ICON, iconSize, iconSize, 0);
+    ImageList_ReplaceIcon(images, -1, static_cast<HICON>(marker));
+    // the image list keeps a copy; an icon loaded at a chosen size is not shared, so it is ours
+    if (marker != nullptr)
+        DestroyIcon(static_cast<HICON>(marker));
     // the list view owns its image list and destroys it with itself
     SendMessageA(folderList.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     Show(showCommand);
@@ -95,10 +103,16 @@ bool MainWindow::AddButtons()
     return added;
 }
 
-LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM, LPARAM lParam)
+LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_BUTTON_HINT && lParam != 0)
-        status.SetText(0, reinterpret_cast<const char*>(lParam));
+    // any process may send the hint message: only a button's id counts, and the text is the
+    // program's own, never read through the pointer that came with it
+    if (message == WM_BUTTON_HINT) {
+        for (const ButtonRow& row : buttonRows) {
+            if (wParam == static_cast<WPARAM>(row.command))
+                status.SetText(0, row.hint);
+        }
+    }
     return 0;  // default processing follows for every message
 }
 
@@ -132,16 +146,23 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     }
 }
 
-void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
+void MainWindow::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
+    // signed, since a screen left of or above the primary one has negative coordinates
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    bool fromKeyboard = at.x == -1 && at.y == -1;
+    // a right click on the caption or the frame's edge asks for the window menu, which the
+    // system shows; Windows sends that click here, Wine sends none for it
+    if (!fromKeyboard && SendMessageA(hwnd, WM_NCHITTEST, 0, lParam) != HTCLIENT) {
+        DefWindowProcA(hwnd, WM_CONTEXTMENU, wParam, lParam);
+        return;
+    }
     HMENU popup = GetSubMenu(popupMenu, 0);
     if (popup == nullptr)
         return;
     UpdateMenuItems(popup);
-    // signed, since a screen left of or above the primary one has negative coordinates
-    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     // from the keyboard (Shift+F10 or the menu key) there is no mouse position
-    if (lParam == -1) {
+    if (fromKeyboard) {
         at = {0, 0};
         ClientToScreen(folderList.Handle(), &at);
     }
@@ -150,6 +171,8 @@ void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
 
 bool MainWindow::OnCreate()
 {
+    // the shell's folder browser needs an OLE apartment on the thread that shows it
+    oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     if (!MainFrame::OnCreate())
         return false;
     popupMenu = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_POPUP_MENU));
@@ -162,6 +185,9 @@ void MainWindow::OnDestroy()
     // the menu bar goes with the window; the popup menu is not attached to it
     if (popupMenu != nullptr && DestroyMenu(popupMenu))
         popupMenu = nullptr;
+    if (oleInitialized)
+        OleUninitialize();
+    oleInitialized = false;
 }
 
 void MainWindow::OnInitMenu()
@@ -196,8 +222,9 @@ void MainWindow::AdjustClass(WNDCLASSA& windowClass)
 void MainWindow::AdjustCreation(CREATESTRUCTA& creation)
 {
     creation.lpszName = "Trellisvault";
-    creation.cx = 600;
-    creation.cy = 442;
+    DpiScale scale;
+    creation.cx = scale(600);
+    creation.cy = scale(442);
 }
 
 void MainWindow::AddFolder()
@@ -210,10 +237,12 @@ void MainWindow::AddFolder()
 
 void MainWindow::AddPickedFolder(const char* folder)
 {
-    char entryText[300];
-    // a folder the browser answers always leaves room for the wildcards
-    if (!CopyText(entryText, folder) || !AppendText(entryText, "*.*"))
+    char entryText[kLongestEntryText + 1];
+    // refused before anything is asked: the list could not keep the entry whole
+    if (!CopyText(entryText, folder) || !AppendText(entryText, "*.*")) {
+        ShowEntryTooLong(folderList.Handle(), false);
         return;
+    }
     subfolderDialog.searchPattern = entryText;
     INT_PTR answer = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SUBFOLDERS), folderList.Handle(),
                                      StaticDialogProc, reinterpret_cast<LPARAM>(&subfolderDialog));
@@ -228,14 +257,17 @@ void MainWindow::EditFolder()
         return;
     folderList.editIndex = row;
     EditFolderDialog edit;
-    folderList.RowText(row, edit.entryText, sizeof edit.entryText);
+    edit.entryText = folderList.RowText(row);
     edit.includeSubfolders = folderList.HasSubfolders(row);
     if (edit.Run(folderList.Handle())) {
-        // the new row goes in before the old one goes, so a row the list refuses loses nothing
-        int added = folderList.InsertRow(edit.entryText, edit.includeSubfolders);
+        // the new row goes in before the old one goes, so a row the list refuses loses nothing;
+        // without a change the row stays byte for byte as it was, though OK still counts as an edit
+        int added = edit.changed ? folderList.InsertRow(edit.entryText.c_str(), edit.includeSubfolders) : -1;
         if (added >= 0) {
             folderList.DeleteRow(added <= row ? row + 1 : row);
             folderList.editIndex = added > row ? added - 1 : added;
+        } else if (!edit.changed) {
+            folderList.modified = true;
         }
     }
     // the list is sorted, so the edited row may have moved
@@ -260,9 +292,12 @@ void MainWindow::RemoveFolder()
 
 void MainWindow::ShowAbout()
 {
-    about.Run(hwnd, "Trellisvault - Version 2.02\nWritten by the Pennyroyal developers",
-              "https://www.pennyroyal.example/trellisvault/", 0, MAKEINTRESOURCEA(IDI_PROGRAM), kBoxText, kBoxBack,
-              kBoxFrame);
+    static const char address[] = "https://www.pennyroyal.example/trellisvault/";
+    about.Run(hwnd, "Trellisvault - Version 2.02\nWritten by the Pennyroyal developers", address, 0,
+              MAKEINTRESOURCEA(IDI_PROGRAM), kBoxText, kBoxBack, kBoxFrame);
+    // told once the About box has gone, as one message box is shown at a time
+    if (about.LinkFailure() != 0)
+        ShowOpenFailure(hwnd, address, "Can't open the web address:", about.LinkFailure());
 }
 
 void MainWindow::ShowDataLocation()

@@ -59,6 +59,7 @@ public:
     void OnEndSession(WPARAM wParam, LPARAM lParam) override;
     void OnInitMenu() override;
     bool CanClose() override;
+    LRESULT OnQueryEndSession() override;
     void AdjustClass(WNDCLASSA& windowClass) override;
     void AdjustCreation(CREATESTRUCTA& creation) override;
     bool RestorePlacement() override;
@@ -75,8 +76,8 @@ public:
     void StampLastBackup() override;
     void UpdateTitle() override { updateTitle(); }
     void UpdateDestinationPane() override { updateDestinationPane(); }
-    void MarkBackupDone() override { backupDone = true; }
-    void OpenLogViewer(const char* path) override;
+    void MarkBackupDone() override;
+    void OpenLogViewer(const char* path) override { ShowWithShell(folderList.Handle(), path); }
 
     // DocumentHost
     void InsertRow(const char* entryText, bool includeSubfolders) override;
@@ -87,6 +88,7 @@ public:
     void SetModified(bool modified) override { folderList.modified = modified; }
     BackupOptions& options() override { return documentOptions; }
     PathBuffer& dataFilePath() override { return dataFile; }
+    DataFileStamp& dataFileStamp() override { return dataFileRead; }
     void resetOptions() override;
     void runNewSteps() override;
     void showWarning(const char* text, const char* caption) override;
@@ -95,7 +97,12 @@ public:
     PathBuffer& dataFolder() override { return dataFolderPath; }
     bool IsBackupDone() override { return backupDone; }
     int askYesNoCancel(const char* text, const char* caption) override;
+    int askYesNo(const char* text, const char* caption) override;
     bool chooseFile(FileDialog& request, char* path, std::size_t size, const char* initialFolder) override;
+
+protected:
+    // Hands a file to the system's viewer for it, owned by owner.
+    virtual void ShowWithShell(HWND owner, const char* path);
 
 private:
     bool AddButtons();
@@ -114,6 +121,9 @@ private:
     BackupOptions documentOptions;
     bool backupDone = false;
     HMENU popupMenu = nullptr;
+    // set while this window's thread holds the OLE apartment it opened for the folder browser
+    bool oleInitialized = false;
     PathBuffer dataFile = {};
+    DataFileStamp dataFileRead;
     PathBuffer dataFolderPath = {};
 };

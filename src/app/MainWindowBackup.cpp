@@ -2,8 +2,9 @@
 
 #include "app/DiskFullDialog.h"
 #include "app/FolderBrowser.h"
+#include "app/ProgramBoxes.h"
+#include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
-#include "engine/LogViewer.h"
 
 void MainWindow::SetStatusText(int part, const char* text)
 {
@@ -13,6 +14,16 @@ void MainWindow::SetStatusText(int part, const char* text)
 void MainWindow::StampLastBackup()
 {
     ::StampLastBackup(documentOptions);
+}
+
+// The date goes into the list's file at once and alone: the file keeps whatever another program
+// wrote, and the next run, in here or scheduled, finds this one's date. An untitled list keeps it
+// for its first save.
+void MainWindow::MarkBackupDone()
+{
+    backupDone = true;
+    if (dataFile[0] != '\0')
+        writeBackupDate(*this);
 }
 
 // The question is modal to the whole program: the progress window, which the dialog does not own,
@@ -56,7 +67,7 @@ void MainWindow::DestroyProgress()
     progress.Destroy();
 }
 
-void MainWindow::OpenLogViewer(const char* path)
+void MainWindow::ShowWithShell(HWND owner, const char* path)
 {
-    OpenWithShell(hwnd, path);
+    OpenOrSayWhy(owner, path, "Can't open the log file. It is here:");
 }

@@ -3,6 +3,7 @@
 #include "app/ProgramBoxes.h"
 #include "document/FileDialog.h"
 #include "document/FolderListDocument.h"
+#include "framework/ShutdownBlockReason.h"
 
 void MainWindow::InsertRow(const char* entryText, bool includeSubfolders)
 {
@@ -60,9 +61,22 @@ bool MainWindow::CanClose()
     return ::CanClose(*this);
 }
 
+// The save question may wait for the user while Windows ends the session; the shutdown screen
+// then says why the program holds it up.
+LRESULT MainWindow::OnQueryEndSession()
+{
+    ShutdownBlockReason reason(hwnd, L"Asking whether to save the folder list.");
+    return MainFrame::OnQueryEndSession();
+}
+
 int MainWindow::askYesNoCancel(const char* text, const char* caption)
 {
     return AskYesNoCancel(hwnd, text, caption);
+}
+
+int MainWindow::askYesNo(const char* text, const char* caption)
+{
+    return AskYesNo(hwnd, text, caption);
 }
 
 // The file dialogs are owned by the list, as the folder browser is.

@@ -2,6 +2,7 @@
 
 #include "engine/BackupRun.h"
 #include "framework/CenterWindow.h"
+#include "framework/DpiScale.h"
 #include "framework/ProgramInstance.h"
 #include "resource.h"
 
@@ -37,6 +38,10 @@ INT_PTR ProgressDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
         Paint();
         return 0;
+    // the dialog manager erases with this brush, also where a themed button has its parent draw
+    // its rounded corners
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(faceBrush);
     case WM_TIMER:
         SendMessageA(bar.Handle(), PBM_STEPIT, 0, 0);
         return 0;
@@ -51,6 +56,9 @@ INT_PTR ProgressDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (panelFont != nullptr)
             DeleteObject(panelFont);
         panelFont = nullptr;
+        if (faceBrush != nullptr)
+            DeleteObject(faceBrush);
+        faceBrush = nullptr;
         return 0;
     default:
         return Dialog::HandleMessage(message, wParam, lParam);
@@ -63,10 +71,11 @@ void ProgressDialog::OnInit()
     SendMessageA(bar.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendMessageA(bar.Handle(), PBM_SETSTEP, 5, 0);
     LOGFONTA description = {};
-    description.lfHeight = 26;
+    description.lfHeight = DpiScale(hwnd)(26);
     description.lfQuality = PROOF_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_DECORATIVE;
     panelFont = CreateFontIndirectA(&description);
+    faceBrush = CreateSolidBrush(kCrimson);
     panel.Attach(hwnd, IDC_TEXT_FRAME, panelFont, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     panel.backColour = RGB(255, 255, 255);
     SetTimer(hwnd, kStepTimer, 500, nullptr);
@@ -81,11 +90,8 @@ void ProgressDialog::Paint()
         return;
     RECT client;
     GetClientRect(hwnd, &client);
-    HBRUSH crimson = CreateSolidBrush(kCrimson);
-    if (crimson != nullptr) {
-        FillRect(dc, &client, crimson);
-        DeleteObject(crimson);
-    }
+    if (faceBrush != nullptr)
+        FillRect(dc, &client, faceBrush);
     panel.Erase(dc);
     panel.Draw(dc, "Backup in progress.");
     EndPaint(hwnd, &paint);

@@ -26,4 +26,5 @@ private:
     ProgressBar bar;
     TextArea panel;
     HFONT panelFont = nullptr;
+    HBRUSH faceBrush = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/SubfolderDialog.h"
 #include "engine/BackupRun.h"
 #include "framework/ButtonBar.h"
+#include "framework/CriticalErrorMode.h"
 #include "framework/ProgramInstance.h"
 #include "framework/RoundMessageWindow.h"
 #include "framework/StatusBar.h"
@@ -40,6 +41,7 @@ SubfolderDialog subfolderDialog;
 // The command line is ignored: the program opens the folder list it used last.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
+    FailCriticalErrorsQuietly();
     SetProgramInstance(instance);
     int started = mainWindow.Start(showCommand);
     if (started != MainWindow::kStarted)

@@ -1,7 +1,9 @@
 #include "document/DestinationHistory.h"
 
+#include "document/DestinationText.h"
 #include "document/MruOrder.h"
 #include "document/SettingsKey.h"
+#include "engine/AnsiCodePage.h"
 #include "text/BoundedText.h"
 
 #include <cstring>
@@ -66,8 +68,9 @@ bool DestinationHistory::pushHistory(char* buffer, std::size_t bufferSize)
         return false;
     GetWindowTextA(comboBox, text.data(), static_cast<int>(text.size()));
     text.back() = '\0';
-    // likewise a destination cut to the caller's buffer
-    if (text[0] == '\0' || !CopyText(buffer, bufferSize, text.data())) {
+    // likewise a destination cut to the caller's buffer, or one without room for its separator
+    if (text[0] == '\0' || !EndDestinationWithSeparator(text.data(), text.size(), AnsiLeadBytes())
+        || !CopyText(buffer, bufferSize, text.data())) {
         buffer[0] = '\0';
         return false;
     }

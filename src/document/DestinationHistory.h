@@ -21,10 +21,11 @@ public:
     // created. False only for unusable arguments (no combo box, textSize under 2, maximumEntries
     // outside 1 to 26); a missing or unreadable history gives an empty list and is still ready.
     bool loadHistory(HWND comboBox, int textSize, int maximumEntries, const char* programKey, const char* subkeyName);
-    // Copies the combo box's edit text into buffer (bufferSize bytes) and records it as the most
-    // recent destination. Answers whether the buffer holds a destination; an empty text, one longer
-    // than the history's text size or the buffer, or a history that is not ready leave the buffer
-    // empty and store nothing.
+    // Copies the combo box's edit text, ended with its separator (EndDestinationWithSeparator),
+    // into buffer (bufferSize bytes) and records it as the most recent destination. Answers whether
+    // the buffer holds a destination; an empty text, one that with its separator is longer than the
+    // history's text size or the buffer, or a history that is not ready leave the buffer empty and
+    // store nothing.
     bool pushHistory(char* buffer, std::size_t bufferSize);
     // Frees the buffers and ends the history; nothing happens when it is not ready.
     void releaseHistory();

@@ -1,5 +1,6 @@
 #include "document/FileDialog.h"
 
+#include "engine/AnsiCodePage.h"
 #include "framework/ProgramInstance.h"
 #include "text/BoundedText.h"
 #include "text/StringHelpers.h"
@@ -30,7 +31,7 @@ static const char* WithoutLeadingDot(const char* extension)
 bool ForceExtension(char* path, std::size_t size, const char* extension)
 {
     std::vector<char> name(path, path + std::strlen(path) + 1);
-    StripExtension(name.data());
+    StripExtension(name.data(), AnsiLeadBytes());
     name.resize(std::strlen(name.data()) + 1);
     if (name.size() + 1 + std::strlen(WithoutLeadingDot(extension)) > size)
         return false;
@@ -56,6 +57,10 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
     dialog.Flags = request.flags;
     dialog.lpstrDefExt = request.defaultExtension != nullptr ? WithoutLeadingDot(request.defaultExtension) : nullptr;
     request.Adjust(dialog);
+    // the dialogs leave the folder the user browsed current, which would keep a removable drive in
+    // use; the open dialog ignores OFN_NOCHANGEDIR, so the current directory is put back for both
+    char startDirectory[MAX_PATH];
+    DWORD startLength = GetCurrentDirectoryA(sizeof startDirectory, startDirectory);
     bool chosen;
     if (request.openMode) {
         if (request.readOnly)
@@ -64,6 +69,8 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
     } else {
         chosen = GetSaveFileNameA(&dialog) != FALSE;
     }
+    if (startLength > 0 && startLength < sizeof startDirectory)
+        SetCurrentDirectoryA(startDirectory);
     if (chosen && request.openMode) {
         bool readOnly = (dialog.Flags & OFN_READONLY) != 0;
         if (dialog.nFilterIndex != request.filterIndex || readOnly != request.readOnly) {
@@ -72,8 +79,11 @@ bool runFileDialog(FileDialog& request, HWND owner, char* path, std::size_t size
             request.changed = true;
         }
     }
-    if (chosen && request.defaultExtension != nullptr && request.defaultExtension[0] != '\0')
+    if (chosen && request.defaultExtension != nullptr && request.defaultExtension[0] != '\0') {
+        std::vector<char> checked(path, path + std::strlen(path) + 1);
         chosen = ForceExtension(path, size, request.defaultExtension);
+        request.otherName = chosen && lstrcmpiA(checked.data(), path) != 0;
+    }
     if (!chosen && size > 0)
         path[0] = '\0';
     return chosen;

@@ -26,6 +26,9 @@ struct FileDialog {
     bool readOnly = false;
     // an open dialog returned another filter index or read-only state
     bool changed = false;
+    // forcing the default extension named another file than the one the dialog checked, so the
+    // dialog's own overwrite question did not cover it
+    bool otherName = false;
 };
 
 // Shows the dialog owned by owner, starting in initialFolder with the name in path (size bytes),

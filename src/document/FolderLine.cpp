@@ -1,7 +1,5 @@
 #include "document/FolderLine.h"
 
-#include "document/FolderListReader.h"
-
 #include "text/BoundedText.h"
 
 #include <cstring>
@@ -31,6 +29,42 @@ bool SplitFolderLine(char* line)
         --slash;
     *slash = '\0';
     return true;
+}
+
+// The first character after the leading spaces and tabs; length is what remains without the trailing ones.
+static const char* TrimmedPart(const char* text, std::size_t& length)
+{
+    while (IsBlank(*text))
+        ++text;
+    length = std::strlen(text);
+    while (length > 0 && IsBlank(text[length - 1]))
+        --length;
+    return text;
+}
+
+std::size_t EntryLength(const char* text)
+{
+    std::size_t length = 0;
+    TrimmedPart(text, length);
+    return length;
+}
+
+void ReadFolderEntry(const char* rowText, bool includeSubfolders, FolderEntryRow& row, const LeadBytes& leadBytes)
+{
+    std::size_t length = 0;
+    const char* entry = TrimmedPart(rowText, length);
+    row.includeSubfolders = includeSubfolders;
+    row.cut = length > kLongestEntryText;
+    row.wildcards[0] = '\0';
+    std::size_t folderLength = length;
+    if (!row.cut) {
+        // the blanks after the entry hold no backslash, so the whole text is searched
+        const char* lastBackslash = leadBytes.FindLast(entry, '\\');
+        if (lastBackslash != nullptr)
+            folderLength = static_cast<std::size_t>(lastBackslash - entry) + 1;
+        CopyTextPart(row.wildcards, sizeof row.wildcards, entry + folderLength, length - folderLength);
+    }
+    CopyTextPart(row.folder, sizeof row.folder, entry, folderLength);
 }
 
 bool ComposeFolderLine(const char* rowText, bool includeSubfolders, char* line, std::size_t size)

@@ -1,8 +1,10 @@
 #include "document/FolderListFile.h"
 
+#include "document/DataFileLock.h"
 #include "text/BoundedText.h"
 
 #include <cstring>
+#include <string>
 
 FolderListFile::~FolderListFile()
 {
@@ -12,9 +14,12 @@ FolderListFile::~FolderListFile()
 bool FolderListFile::openForRead(const char* path)
 {
     close();
-    HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // other readers are welcome; a program that is writing the file is waited for a moment
+    HANDLE handle = OpenDataFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    held = handle == INVALID_HANDLE_VALUE && IsPassingConflict(GetLastError());
     if (handle == INVALID_HANDLE_VALUE)
         return false;
+    readStamp = StampOf(handle);
     DWORD sizeHigh = 0;
     DWORD size = GetFileSize(handle, &sizeHigh);
     // a size of four gigabytes or more would wrap size + 1 to nothing; a failed query is refused too
@@ -66,13 +71,11 @@ bool FolderListFile::writeSection(const char* name)
     return writeAll(line, std::strlen(line));
 }
 
-// Sized for the longest row a list can hand over (279 characters) with the subfolder marker.
+// One write for the text and its line end, however long a row kept as its line was written is.
 bool FolderListFile::writeValue(const char* text)
 {
-    char line[300];
-    if (!FormatText(line, sizeof line, "%s\r\n", text))
-        return false;
-    return writeAll(line, std::strlen(line));
+    std::string line = std::string(text) + "\r\n";
+    return writeAll(line.data(), line.size());
 }
 
 bool FolderListFile::flush()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentHost.h"
 #include "document/FolderListReader.h"
 #include "document/FolderListWriter.h"
 
@@ -20,6 +21,10 @@ public:
     FolderListFile& operator=(const FolderListFile&) = delete;
 
     bool openForRead(const char* path);
+    // After a failed openForRead: another program held the file all the while it was tried.
+    bool HeldByOther() const { return held; }
+    // After openForRead: the file's last-write time and size as it was read.
+    const DataFileStamp& Stamp() const { return readStamp; }
     bool openForWrite(const char* path);
 
     bool readLine(char* buffer, std::size_t size) { return reader.readLine(buffer, size); }
@@ -30,6 +35,8 @@ public:
 
     bool writeSection(const char* name) override;
     bool writeValue(const char* text) override;
+    // Writes the bytes as they are.
+    bool writeAll(const char* bytes, std::size_t length);
     // Forces the written bytes to the disk, so that a full disk shows before the file is trusted.
     bool flush();
 
@@ -39,10 +46,10 @@ public:
 private:
     enum class Mode { Closed, Reading, Writing };
 
-    bool writeAll(const char* bytes, std::size_t length);
-
     Mode mode = Mode::Closed;
     char* fileText = nullptr;
     HANDLE file = INVALID_HANDLE_VALUE;
     FolderListReader reader;
+    DataFileStamp readStamp;
+    bool held = false;
 };

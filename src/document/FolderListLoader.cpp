@@ -1,13 +1,16 @@
 #include "document/FolderListLoader.h"
 
+#include "document/DestinationText.h"
 #include "document/DocumentHost.h"
 #include "document/FolderLine.h"
 #include "document/FolderListReader.h"
 #include "text/BoundedText.h"
 
-#include <cstring>
+#include <string>
 
-void readDocumentText(FolderListReader& reader, DocumentHost& host)
+static const char kTooLongEntriesWarning[] = "Entries longer than %u characters are kept as written, but not backed up:\n\n%s";
+
+void readDocumentText(FolderListReader& reader, DocumentHost& host, const LeadBytes& leadBytes)
 {
     BackupOptions& options = host.options();
     host.SetModified(false);
@@ -31,25 +34,33 @@ void readDocumentText(FolderListReader& reader, DocumentHost& host)
     options.copyHidden = reader.readBool("CopyHidden", false);
     options.copySystem = reader.readBool("CopySystem", false);
 
-    if (reader.findSection("Dest") && reader.readValue(line, sizeof line) && line[0] != '\0') {
-        CopyText(options.destination, line);
-        // copies go below the destination, so E: and E:\Backups written by hand mean E:\ and
-        // E:\Backups\; a destination with no room left for the separator is no destination
-        std::size_t length = std::strlen(options.destination);
-        char last = options.destination[length - 1];
-        if (last != '\\' && last != '/' && !AppendText(options.destination, "\\"))
-            options.destination[0] = '\0';
-    }
+    // a destination with no room left for its separator is no destination
+    if (reader.findSection("Dest") && reader.readValue(line, sizeof line)
+        && !(CopyText(options.destination, line) && EndDestinationWithSeparator(options.destination, sizeof options.destination, leadBytes)))
+        options.destination[0] = '\0';
 
     bool hasFolders = reader.findSection("Folders");
-    if (hasFolders) {
-        while (reader.readValue(line, sizeof line)) {
-            bool includeSubfolders = SplitFolderLine(line);
-            host.InsertRow(line, includeSubfolders);
-        }
+    std::string folderLine;
+    std::string firstTooLong;
+    while (hasFolders && reader.readValue(folderLine)) {
+        bool includeSubfolders = SplitFolderLine(&folderLine[0]);
+        std::size_t length = EntryLength(folderLine.c_str());
+        // a blank line names no folder; as a row it would stop every run at "Unknown path:"
+        if (length == 0)
+            continue;
+        if (length > kLongestEntryText && firstTooLong.empty())
+            firstTooLong = folderLine.c_str();
+        // kept as written, so that saving the list gives the user's line back unchanged
+        host.InsertRow(folderLine.c_str(), includeSubfolders);
     }
 
     host.SetModified(false);
     if (!hasFolders)
         host.dataFilePath()[0] = '\0';
+    if (!firstTooLong.empty()) {
+        char message[600];
+        FormatText(message, sizeof message, kTooLongEntriesWarning, static_cast<unsigned>(kLongestEntryText),
+                   firstTooLong.c_str());
+        host.showWarning(message, host.dataFilePath());
+    }
 }

@@ -1,5 +1,6 @@
 #include "document/FolderListReader.h"
 
+#include "text/BoundedText.h"
 #include "text/StringHelpers.h"
 
 #include <cstring>
@@ -16,22 +17,28 @@ void FolderListReader::Detach()
     start = cursor = end = nullptr;
 }
 
-bool FolderListReader::readLine(char* buffer, std::size_t size)
+bool FolderListReader::nextLine(const char*& line, std::size_t& length)
 {
     if (cursor == end)
         return false;
-    std::size_t copied = 0;
-    while (cursor != end && *cursor != '\r' && *cursor != '\n') {
-        if (copied + 1 < size)
-            buffer[copied++] = *cursor;
+    line = cursor;
+    while (cursor != end && *cursor != '\r' && *cursor != '\n')
         ++cursor;
-    }
-    if (size > 0)
-        buffer[copied] = '\0';
+    length = static_cast<std::size_t>(cursor - line);
     if (cursor != end && *cursor == '\r')
         ++cursor;
     if (cursor != end && *cursor == '\n')
         ++cursor;
+    return true;
+}
+
+bool FolderListReader::readLine(char* buffer, std::size_t size)
+{
+    const char* line = nullptr;
+    std::size_t length = 0;
+    if (!nextLine(line, length))
+        return false;
+    CopyTextPart(buffer, size, line, length);
     return true;
 }
 
@@ -54,6 +61,18 @@ bool FolderListReader::readValue(char* buffer, std::size_t size)
         buffer[0] = '\0';
         return false;
     }
+    return true;
+}
+
+bool FolderListReader::readValue(std::string& value)
+{
+    const char* line = nullptr;
+    std::size_t length = 0;
+    if (!nextLine(line, length) || (length > 0 && line[0] == '[')) {
+        value.clear();
+        return false;
+    }
+    value.assign(line, length);
     return true;
 }
 

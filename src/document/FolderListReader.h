@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 // Size of the reader's line buffer: a data file line holds at most 259 characters.
 constexpr std::size_t kLineSize = 260;
@@ -20,10 +21,15 @@ public:
     bool findSection(const char* name);
     // The next line when it is a value; false, with an empty buffer, when it is a header.
     bool readValue(char* buffer, std::size_t size);
+    // The same, however long the line is: a folder line is kept as it is written.
+    bool readValue(std::string& value);
     // The section's first value as TRUE or FALSE in any letter case, otherwise the fallback.
     bool readBool(const char* name, bool fallback);
 
 private:
+    // Steps over the next line and its line end; false at the end of the text.
+    bool nextLine(const char*& line, std::size_t& length);
+
     const char* start = nullptr;
     const char* cursor = nullptr;
     const char* end = nullptr;

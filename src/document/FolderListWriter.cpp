@@ -3,6 +3,25 @@
 #include "document/DocumentHost.h"
 #include "document/FolderLine.h"
 
+#include <cstring>
+#include <string>
+#include <vector>
+
+// A row's text however long: a row kept as its data file line had it is written back unchanged.
+static std::string WholeRowText(DocumentHost& host, int row)
+{
+    std::vector<char> text(kLineSize);
+    for (;;) {
+        text[0] = '\0';
+        host.GetRowText(row, text.data(), text.size());
+        std::size_t length = std::strlen(text.data());
+        // a text that fills the buffer may have been cut; it is asked for again in a larger one
+        if (length + 1 < text.size())
+            return std::string(text.data(), length);
+        text.resize(text.size() * 2);
+    }
+}
+
 static bool WriteOption(LineSink& sink, const char* section, const char* value)
 {
     char line[kPathSize + 1];
@@ -22,12 +41,13 @@ bool writeDocumentText(DocumentHost& host, LineSink& sink)
         && sink.writeSection("Folders");
     int rows = host.RowCount();
     for (int row = 0; ok && row < rows; ++row) {
-        char rowText[280] = {};
-        host.GetRowText(row, rowText, sizeof rowText);
-        if (rowText[0] == '\0')
+        std::string rowText = WholeRowText(host, row);
+        if (rowText.empty())
             continue;
-        char line[300];
-        ok = ComposeFolderLine(rowText, host.RowHasSubfolders(row), line, sizeof line) && sink.writeValue(line);
+        // room for the guarding space, the marker and the end
+        std::vector<char> line(rowText.size() + sizeof kSubfolderMarker + 1);
+        ok = ComposeFolderLine(rowText.c_str(), host.RowHasSubfolders(row), line.data(), line.size())
+            && sink.writeValue(line.data());
     }
     return ok;
 }

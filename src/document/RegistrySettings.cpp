@@ -1,5 +1,7 @@
 #include "document/RegistrySettings.h"
 
+#include "framework/MonitorArea.h"
+
 #include <climits>
 #include <cstring>
 
@@ -60,9 +62,10 @@ bool RegistrySettings::RestorePlacement(HWND window) const
     }
     if (!complete || !IsStoredShowCommand(placement.showCmd))
         return false;
-    // signed comparisons: a window left or above the screen's origin is still reachable
-    if (placement.rcNormalPosition.left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
-        placement.rcNormalPosition.top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
+    // judged on the monitor nearest to where it stood, which may lie left of or above the primary one
+    RECT stored = ScreenRectOfWorkspace(placement.rcNormalPosition);
+    SIZE icon = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    if (!ReachableInWorkArea(stored, NearestWorkArea(stored), icon))
         return false;
     return SetWindowPlacement(window, &placement) != FALSE;
 }

@@ -1,5 +1,6 @@
 #include "engine/BackupRun.h"
 
+#include "engine/AnsiPaths.h"
 #include "engine/CopyRules.h"
 #include "engine/DestinationVolume.h"
 #include "engine/FolderPaths.h"
@@ -20,11 +21,10 @@ static constexpr std::size_t kLongestFilePath = MAX_PATH - 1;
 BackupRun::BackupRun(BackupUserInterface& userInterface) : ui(userInterface)
 {
     char temp[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof temp, temp);
-    if (length == 0 || length >= sizeof temp)
-        CopyText(logPath, "\\");
-    else
+    if (AnsiTempFolder(temp, sizeof temp))
         CopyText(logPath, temp);
+    else
+        CopyText(logPath, "\\");
     AppendText(logPath, "BackupLog.txt");
 }
 
@@ -46,7 +46,8 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
         return DrainFolderStep();
     }
     refusedDepth = -1;
-    DestinationMapping mapping = MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath);
+    DestinationMapping mapping =
+        MapDestinationFolder(options.destination, currentPath, destPath, sizeof destPath, AnsiLeadBytes());
     if (mapping == DestinationMapping::UnknownPath) {
         FormatText(message, sizeof message, "Unknown path:\n\n%s", currentPath);
         ui.ShowWarning(message, "Trellisvault");
@@ -94,7 +95,7 @@ void BackupRun::RememberRunOutput()
     char mirrorRoot[340];
     CopyText(mirrorRoot, destPath);
     // the mirror's first level (the drive's or server's folder) ends at the first "\" after the root
-    char* end = std::strchr(mirrorRoot + std::strlen(options.destination), '\\');
+    char* end = AnsiLeadBytes().FindFirst(mirrorRoot + std::strlen(options.destination), '\\');
     if (end != nullptr)
         end[1] = '\0';
     for (const char* folder : {static_cast<const char*>(options.destination), static_cast<const char*>(mirrorRoot)}) {

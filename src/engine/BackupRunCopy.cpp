@@ -3,7 +3,7 @@
 #include "engine/CopyProgress.h"
 #include "engine/CopyRules.h"
 #include "engine/LastBackupStamp.h"
-#include "engine/PathText.h"
+#include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 // Removes a file that the copy itself created and could not finish.

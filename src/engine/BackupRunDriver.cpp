@@ -1,5 +1,7 @@
 #include "engine/BackupRun.h"
 
+#include "engine/AnsiCodePage.h"
+#include "engine/RelativePath.h"
 #include "engine/WildcardList.h"
 #include "framework/PumpMessages.h"
 #include "text/BoundedText.h"
@@ -73,9 +75,19 @@ int BackupRun::WalkFolderList()
     for (bool first = true; ui.NextFolderEntry(first, row); first = false) {
         CopyText(sourceFolder, row.folder);
         ui.SetStatusText(0, sourceFolder);
+        // a refused entry is named by one error line and the run goes on: cut short, an entry
+        // would walk another folder or patterns nobody wrote, and a relative one would be
+        // mirrored outside its drive's folder under the destination
+        if (row.cut) {
+            WriteLogLine("Entry too long - ", sourceFolder, 1);
+            continue;
+        }
+        if (HasRelativeParts(sourceFolder, AnsiLeadBytes())) {
+            WriteLogLine("Relative path not backed up - ", sourceFolder, 1);
+            continue;
+        }
         WildcardList patterns;
-        // a cut entry would walk patterns nobody wrote; it is refused and the run goes on
-        if (row.cut || !patterns.Assign(row.wildcards)) {
+        if (!patterns.Assign(row.wildcards)) {
             WriteLogLine("Wildcard list too long - ", sourceFolder, 1);
             continue;
         }

@@ -56,8 +56,9 @@ void BackupRun::WriteSummary()
 
 void BackupRun::DeleteLog()
 {
-    if (logWritten)
-        DeleteFileA(logPath);
+    // a log that is gone can no longer be viewed; one still held open elsewhere still can
+    if (logWritten && (DeleteFileA(logPath) || GetLastError() == ERROR_FILE_NOT_FOUND))
+        logWritten = 0;
 }
 
 void BackupRun::OpenLog()

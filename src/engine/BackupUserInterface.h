@@ -4,14 +4,19 @@
 
 #include <cstddef>
 
+// The longest entry text (folder and wildcards) the program makes and a run walks: with the data
+// file's subfolder marker and its CR LF it still fits the 259 characters a data file line holds,
+// so every reader of the file takes it back whole.
+constexpr std::size_t kLongestEntryText = 243;
+
 // One row of the folder list as a run reads it.
 struct FolderEntryRow {
     // the folder path, ending in "\"
     char folder[340] = {};
     // the comma-separated wildcard list
-    char wildcards[80] = {};
+    char wildcards[kLongestEntryText + 1] = {};
     bool includeSubfolders = false;
-    // the row's folder or wildcard list did not fit its buffer and was cut
+    // the row's entry is longer than kLongestEntryText: it was not split, and the run refuses it
     bool cut = false;
 };
 
@@ -43,7 +48,7 @@ public:
     virtual void UpdateDestinationPane() = 0;
     // Sets the main window's backupDone, so the folder list is saved without asking at the end.
     virtual void MarkBackupDone() = 0;
-    // Opens the log in the system's viewer for text files (see OpenWithShell in LogViewer.h).
+    // Opens the log in the system's viewer for text files, or says where the log is when none opens it.
     virtual void OpenLogViewer(const char* path) = 0;
 
 protected:

@@ -1,6 +1,6 @@
 #include "engine/DestinationVolume.h"
 
-#include "engine/PathText.h"
+#include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>

@@ -4,39 +4,19 @@
 
 #include <windows.h>
 
-// Index just past the part of a path that cannot be created: "\\server\share\" or "E:\".
-static int SkipUncreatablePart(const char* path)
-{
-    int i = 0;
-    if (path[0] != '\0' && path[1] == '\\') {
-        i = 2;
-        for (int separators = 0; separators < 2 && path[i] != '\0'; ++i) {
-            if (path[i] == '\\')
-                ++separators;
-        }
-        return i;
-    }
-    while (path[i] != '\0' && path[i] != '\\')
-        ++i;
-    if (path[i] == '\\')
-        ++i;
-    return i;
-}
-
 bool CreateFolderPath(const char* path)
 {
     char work[MAX_PATH];
     if (!CopyText(work, sizeof work, path))
         return false;
-    int i = SkipUncreatablePart(work);
+    std::size_t i = UncreatablePartLength(work, AnsiLeadBytes());
     if (work[i] == '\0')
         return FolderExists(work);
     for (;;) {
-        while (work[i] != '\0' && work[i] != '\\')
-            ++i;
+        i = ComponentEnd(work, i, AnsiLeadBytes());
         char ending = work[i];
         work[i] = '\0';
-        // a folder that exists is made, though a DFS share or a locked card refuses to create it
+        // a folder that exists counts as made, though a DFS share or a locked card refuses to create it
         // again with access denied or write-protected rather than "already exists"
         if (!CreateDirectoryA(work, nullptr)) {
             DWORD failure = GetLastError();
@@ -54,12 +34,10 @@ bool CreateFolderPath(const char* path)
     }
 }
 
+// asked of the attributes: making the folder current, even for a moment, could leave a removable
+// drive in use, and the process's one current directory is not the test's to move
 bool FolderExists(const char* path)
 {
-    char saved[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof saved, saved);
-    bool exists = SetCurrentDirectoryA(path) != 0;
-    if (length > 0 && length < sizeof saved)
-        SetCurrentDirectoryA(saved);
-    return exists;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

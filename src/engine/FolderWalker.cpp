@@ -1,6 +1,6 @@
 #include "engine/FolderWalker.h"
 
-#include "engine/PathText.h"
+#include "engine/FolderPaths.h"
 #include "text/BoundedText.h"
 
 #include <cstring>

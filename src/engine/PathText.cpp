@@ -4,36 +4,60 @@
 
 #include <cstring>
 
-void CutToFolder(char* path)
+void CutToFolder(char* path, const LeadBytes& leadBytes)
 {
-    std::size_t keep = 0;
-    for (std::size_t i = 0; path[i] != '\0'; ++i) {
-        if (path[i] == '\\' || path[i] == ':' || path[i] == '/')
-            keep = i + 1;
+    char* keep = path;
+    for (char* c = path; *c != '\0'; c = leadBytes.Next(c)) {
+        if (*c == '\\' || *c == ':' || *c == '/')
+            keep = c + 1;
     }
-    path[keep] = '\0';
+    *keep = '\0';
 }
 
-void CutLastFolder(char* folderPath)
+void CutLastFolder(char* folderPath, const LeadBytes& leadBytes)
 {
-    std::size_t length = std::strlen(folderPath);
-    if (length < 2)
-        return;
-    // start before the trailing "\" so the previous one is found
-    std::size_t i = length - 2;
-    while (i > 0 && folderPath[i] != '\\')
-        --i;
-    if (folderPath[i] == '\\')
-        folderPath[i + 1] = '\0';
+    // the last "\" before the final character, found from the start since a trail byte may look like one
+    char* cut = nullptr;
+    for (char* c = folderPath; *c != '\0'; c = leadBytes.Next(c)) {
+        if (*c == '\\' && *leadBytes.Next(c) != '\0')
+            cut = c + 1;
+    }
+    if (cut != nullptr)
+        *cut = '\0';
 }
 
-DestinationMapping MapDestinationFolder(const char* destination, const char* sourceFolder, char* out, std::size_t outSize)
+std::size_t UncreatablePartLength(const char* path, const LeadBytes& leadBytes)
+{
+    const char* c = path;
+    int separators = 1;
+    if (*c != '\0' && *leadBytes.Next(c) == '\\') {
+        // "\\server\share\": its two first characters, then two more separators
+        c = leadBytes.Next(leadBytes.Next(c));
+        separators = 2;
+    }
+    for (; *c != '\0' && separators > 0; c = leadBytes.Next(c)) {
+        if (*c == '\\')
+            --separators;
+    }
+    return static_cast<std::size_t>(c - path);
+}
+
+std::size_t ComponentEnd(const char* path, std::size_t start, const LeadBytes& leadBytes)
+{
+    const char* c = path + start;
+    while (*c != '\0' && *c != '\\')
+        c = leadBytes.Next(c);
+    return static_cast<std::size_t>(c - path);
+}
+
+DestinationMapping MapDestinationFolder(const char* destination, const char* sourceFolder, char* out, std::size_t outSize,
+                                        const LeadBytes& leadBytes)
 {
     const char* rest = nullptr;
     char firstLevel[260];
     if (sourceFolder[0] == '\\' && sourceFolder[1] == '\\') {
         const char* server = sourceFolder + 2;
-        rest = std::strchr(server, '\\');
+        rest = leadBytes.FindFirst(server, '\\');
         if (rest == nullptr)
             rest = server + std::strlen(server);
         if (!CopyTextPart(firstLevel, sizeof firstLevel, server, static_cast<std::size_t>(rest - server)))

@@ -1,5 +1,7 @@
 #include "framework/ButtonBar.h"
 
+#include "framework/DpiScale.h"
+
 #include <new>
 
 ButtonBar::ButtonBar()
@@ -51,7 +53,9 @@ bool ButtonBar::AddButton(const char* label, int width, int commandId, bool disa
     HoverButton& button = buttons[count];
     button.SetHintText(hintText);
     button.SetSubclassOnCreate(true);
-    if (!button.Create(hwnd, commandId, label, nextX, 3, width, height - 6))
+    // the bar's height is measured in the display font, so it has grown already
+    DpiScale scale(hwnd);
+    if (!button.Create(hwnd, commandId, label, scale(nextX), scale(3), scale(width), height - scale(6)))
         return false;
     if (disabled)
         EnableWindow(button.Handle(), FALSE);

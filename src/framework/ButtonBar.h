@@ -18,7 +18,8 @@ public:
 
     // Makes room for n buttons; buttons added before are destroyed with their objects.
     void SetButtonCount(int n);
-    // Adds a button at the right end of the row; the label carries its "&" mnemonic.
+    // Adds a button at the right end of the row; the label carries its "&" mnemonic. The width is
+    // in pixels at 96 DPI and grows with the bar's DPI.
     bool AddButton(const char* label, int width, int commandId, bool disabled, const char* hintText);
     void EnableAllButtons();
     void DisableAllButtons();
@@ -38,6 +39,7 @@ private:
     void EnableButtons(BOOL enable);
 
     int capacity = 0;
+    // in pixels at 96 DPI, like the widths
     int nextX = 2;
     int count = 0;
     int height = 0;

@@ -1,13 +1,6 @@
 #include "framework/CenterWindow.h"
 
-static int CentredStart(int refStart, int refEnd, int size)
-{
-    int start = refStart + (refEnd - refStart + 1) / 2 - size / 2;
-    int limit = refEnd - size;
-    if (limit < start)
-        start = limit;
-    return start > 0 ? start : 0;
-}
+#include "framework/MonitorArea.h"
 
 BOOL CenterWindow(HWND window)
 {
@@ -19,9 +12,7 @@ BOOL CenterWindow(HWND window)
     if (!GetWindowRect(window, &own))
         return FALSE;
     // a window rectangle excludes its right and bottom edges, so these are the exact size
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    int x = CentredStart(ref.left, ref.right, width);
-    int y = CentredStart(ref.top, ref.bottom, height);
-    return MoveWindow(window, x, y, width, height, FALSE);
+    SIZE size = {own.right - own.left, own.bottom - own.top};
+    POINT at = CentredWithin(ref, size, NearestWorkArea(ref));
+    return MoveWindow(window, at.x, at.y, size.cx, size.cy, FALSE);
 }

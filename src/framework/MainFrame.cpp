@@ -1,5 +1,6 @@
 #include "framework/MainFrame.h"
 
+#include "framework/DpiScale.h"
 #include "framework/ProgramInstance.h"
 
 #include <commctrl.h>
@@ -38,7 +39,7 @@ bool MainFrame::Create(ListView* list, ButtonBar* bar, StatusBar* status)
 
     RECT client;
     GetClientRect(hwnd, &client);
-    barHeight = metrics.tmHeight + 12;
+    barHeight = metrics.tmHeight + DpiScale(hwnd)(12);
     if (!buttonBar->CreateBar(hwnd, 0, 0, client.right - client.left, barHeight))
         return false;
     listView->SetExStyle(WS_EX_CLIENTEDGE);

@@ -46,6 +46,7 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     if (boxShowing || hwnd != nullptr)
         return AnswerWithoutButton(boxFlags);
     owner = ownerWindow;
+    scale = DpiScale(owner);
     flags = boxFlags;
     textColour = textColourValue;
     backColour = backColourValue;
@@ -102,6 +103,18 @@ int MessageWindow::Run(HWND ownerWindow, const char* messageText, const char* ca
     return result != 0 ? result : AnswerWithoutButton(flags);
 }
 
+LRESULT MessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // themed buttons have their corners drawn by erasing their parent: in the box's colour
+    if (message == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillBackground(reinterpret_cast<HDC>(wParam), client);
+        return 1;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
 const char* MessageWindow::SystemIconOf(UINT boxFlags)
 {
     switch (boxFlags & MB_ICONMASK) {
@@ -150,15 +163,15 @@ bool MessageWindow::MeasureText(const char* messageText, bool hasIcon)
 
     int width = 0;
     if (hasIcon) {
-        textRect.left = 64;
-        width = textWidth + 4 * maxCharWidth + 64;
+        textRect.left = scale(64);
+        width = textWidth + 4 * maxCharWidth + scale(64);
     } else {
         SIZE captionExtent = {0, 0};
         GetTextExtentPoint32A(display, caption, static_cast<int>(std::strlen(caption)), &captionExtent);
         if (captionExtent.cx > textWidth)
             textWidth = captionExtent.cx;
-        textRect.left = 8;
-        width = textWidth + 4 * maxCharWidth + 8;
+        textRect.left = scale(8);
+        width = textWidth + 4 * maxCharWidth + scale(8);
     }
     int minimumWidth = 0;
     switch (flags & MB_TYPEMASK) {
@@ -225,7 +238,7 @@ void MessageWindow::CreateMessageWindow()
     textRect.top = lineHeight;
     textRect.bottom = lineHeight * (lineCount + 1) + 8;
     style = WS_POPUP | WS_VISIBLE | WS_CAPTION;
-    int width = textRect.right + 16;
+    int width = textRect.right + scale(16);
     int height = lineHeight * (lineCount + 6);
     POINT position = {0, 0};
     RECT ownerClient;
@@ -276,24 +289,27 @@ bool MessageWindow::CreateButtons()
     switch (flags & MB_TYPEMASK) {
     case MB_OKCANCEL:
         SetButtonsInUse(2);
-        return PlaceButton(0, "&Ok", centre - 70, y, IDOK) && PlaceButton(1, "&Cancel", centre + 10, y, IDCANCEL);
+        return PlaceButton(0, "&Ok", centre - scale(70), y, IDOK) &&
+               PlaceButton(1, "&Cancel", centre + scale(10), y, IDCANCEL);
     case MB_YESNO:
         SetButtonsInUse(2);
-        return PlaceButton(0, "&Yes", centre - 70, y, IDYES) && PlaceButton(1, "&No", centre + 10, y, IDNO);
+        return PlaceButton(0, "&Yes", centre - scale(70), y, IDYES) &&
+               PlaceButton(1, "&No", centre + scale(10), y, IDNO);
     case MB_YESNOCANCEL:
         SetButtonsInUse(3);
-        return PlaceButton(0, "&Yes", centre - 100, y, IDYES) && PlaceButton(1, "&No", centre - 30, y, IDNO) &&
-               PlaceButton(2, "&Cancel", centre + 40, y, IDCANCEL);
+        return PlaceButton(0, "&Yes", centre - scale(100), y, IDYES) &&
+               PlaceButton(1, "&No", centre - scale(30), y, IDNO) &&
+               PlaceButton(2, "&Cancel", centre + scale(40), y, IDCANCEL);
     default:
         SetButtonsInUse(1);
-        return PlaceButton(0, "&Ok", centre - 30, y, IDOK);
+        return PlaceButton(0, "&Ok", centre - scale(30), y, IDOK);
     }
 }
 
 bool MessageWindow::PlaceButton(int index, const char* label, int x, int y, int answer)
 {
     buttonResults[index] = answer;
-    return sharedButtons[index].Create(hwnd, 0, label, x, y, buttonWidth, buttonHeight);
+    return sharedButtons[index].Create(hwnd, 0, label, x, y, scale(buttonWidth), scale(buttonHeight));
 }
 
 void MessageWindow::SetButtonsInUse(int count)
@@ -412,20 +428,25 @@ void MessageWindow::OnPaint()
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc == nullptr)
         return;
-    HBRUSH brush = CreateSolidBrush(backColour);
-    if (brush != nullptr) {
-        FillRect(dc, &paint.rcPaint, brush);
-        DeleteObject(brush);
-    }
+    FillBackground(dc, paint.rcPaint);
     if (icon != nullptr) {
-        DrawIcon(dc, 16, textRect.top + (textRect.bottom - textRect.top) / 2 - 16, icon);
+        DrawIcon(dc, scale(16), textRect.top + (textRect.bottom - textRect.top) / 2 - scale(16), icon);
         frame.SetRect(textRect);
         frame.Draw(dc);
     }
     SetTextColor(dc, textColour);
     SetBkColor(dc, backColour);
-    DrawLines(dc, textRect.left, textRect.right, textRect.top + 3);
+    DrawLines(dc, textRect.left, textRect.right, textRect.top + scale(3));
     EndPaint(hwnd, &paint);
+}
+
+void MessageWindow::FillBackground(HDC dc, const RECT& area) const
+{
+    HBRUSH brush = CreateSolidBrush(backColour);
+    if (brush == nullptr)
+        return;
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
 }
 
 int MessageWindow::DrawLines(HDC dc, int left, int right, int y) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DpiScale.h"
 #include "framework/InsetFrame.h"
 #include "framework/Window.h"
 
@@ -23,6 +24,7 @@ public:
             COLORREF textColourValue, COLORREF backColourValue, COLORREF frameColour);
 
 protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool RegisterWindowClass() override;
     void OnClose() override;
     void OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -62,6 +64,8 @@ protected:
     const char* caption = "";
     RECT textRect = {0, 0, 0, 0};
     InsetFrame frame;
+    // the DPI of the owner's display, which the box's fixed sizes grow with
+    DpiScale scale;
 
 private:
     static LRESULT CALLBACK ButtonKeyboardProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,6 +77,7 @@ private:
     // Measures the lines (and, without an icon, the caption) with the display font and lays out
     // the text area's width; false when the display's metrics cannot be had.
     bool MeasureText(const char* messageText, bool hasIcon);
+    void FillBackground(HDC dc, const RECT& area) const;
     void CopyMessageText(const char* messageText);
     void ReleaseMessageText();
     void RestoreOwner();

@@ -1,6 +1,6 @@
 #include "framework/RoundMessageWindow.h"
 
-#include <shellapi.h>
+#include "framework/ShellOpen.h"
 
 #include <cstring>
 
@@ -27,6 +27,7 @@ void RoundMessageWindow::CreateMessageWindow()
     }
     CreateHandle("CMSGCLASS", owner, nullptr, "", position.x, position.y, width, height);
     linkCreated = false;
+    linkFailure = 0;
 }
 
 bool RoundMessageWindow::CreateButtons()
@@ -41,7 +42,7 @@ bool RoundMessageWindow::CreateButtons()
         DeleteObject(ellipse);
     SetWindowPos(hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetButtonsInUse(1);
-    return PlaceButton(0, "&Ok", client.right / 2 - 30, client.bottom - 3 * lineHeight, IDOK);
+    return PlaceButton(0, "&Ok", client.right / 2 - scale(30), client.bottom - 3 * lineHeight, IDOK);
 }
 
 void RoundMessageWindow::OnPaint()
@@ -51,11 +52,11 @@ void RoundMessageWindow::OnPaint()
     if (dc == nullptr)
         return;
     HBRUSH brush = CreateSolidBrush(backColour);
-    HPEN outline = CreatePen(PS_SOLID, 3, 0x0000FF);
+    HPEN outline = CreatePen(PS_SOLID, scale(3), 0x0000FF);
     if (brush != nullptr && outline != nullptr) {
         HGDIOBJ previousBrush = SelectObject(dc, brush);
         HGDIOBJ previousPen = SelectObject(dc, outline);
-        Ellipse(dc, 1, 1, windowWidth - 2, windowHeight - 2);
+        Ellipse(dc, scale(1), scale(1), windowWidth - scale(2), windowHeight - scale(2));
         SelectObject(dc, previousPen);
         SelectObject(dc, previousBrush);
     }
@@ -64,10 +65,10 @@ void RoundMessageWindow::OnPaint()
     if (brush != nullptr)
         DeleteObject(brush);
     if (icon != nullptr)
-        DrawIcon(dc, windowWidth / 2 - 16, 18, icon);
+        DrawIcon(dc, windowWidth / 2 - scale(16), scale(18), icon);
     SetTextColor(dc, textColour);
     SetBkColor(dc, backColour);
-    int y = DrawLines(dc, 0, windowWidth, 2 * lineHeight + 32);
+    int y = DrawLines(dc, 0, windowWidth, 2 * lineHeight + scale(32));
     if (caption[0] != '\0' && !linkCreated)
         CreateLink(dc, y + lineHeight);
     EndPaint(hwnd, &paint);
@@ -108,6 +109,6 @@ void RoundMessageWindow::OnOtherCommand(int, HWND control)
 {
     if (!linkCreated || control == nullptr || control != link.Handle())
         return;
-    ShellExecuteA(GetParent(hwnd), "open", caption, "", "", SW_SHOWNORMAL);
+    linkFailure = ShellOpen(GetParent(hwnd), caption);
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(SharedButtonId(0), 0), 0);
 }

@@ -12,6 +12,8 @@ public:
 
     // Deletes the link's font; the program calls it once at exit.
     bool ReleaseLinkFont();
+    // Why the last showing's link could not be opened (see ShellOpen); 0 when it opened or was not used.
+    int LinkFailure() const { return linkFailure; }
 
 protected:
     void OnDrawItem(WPARAM wParam, LPARAM lParam) override;
@@ -21,6 +23,7 @@ protected:
     void CreateMessageWindow() override;
 
     bool linkCreated = false;
+    int linkFailure = 0;
     int windowWidth = 0;
     int windowHeight = 0;
     RECT linkRect = {0, 0, 0, 0};

@@ -1,5 +1,7 @@
 #include "framework/TextArea.h"
 
+#include "framework/DpiScale.h"
+
 void TextArea::Attach(HWND dialog, int controlId, HFONT textFont, UINT drawFormat)
 {
     font = textFont;
@@ -10,7 +12,8 @@ void TextArea::Attach(HWND dialog, int controlId, HFONT textFont, UINT drawForma
         POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
         ScreenToClient(dialog, &corners[0]);
         ScreenToClient(dialog, &corners[1]);
-        ::SetRect(&rect, corners[0].x + 2, corners[0].y + 2, corners[1].x - 2, corners[1].y - 2);
+        int inset = DpiScale(dialog)(2);
+        ::SetRect(&rect, corners[0].x + inset, corners[0].y + inset, corners[1].x - inset, corners[1].y - inset);
     }
     HDC dc = GetDC(dialog);
     if (dc == nullptr)

@@ -1,6 +1,8 @@
 #include "runner/ConsoleUserInterface.h"
 
+#include "document/DocumentStorage.h"
 #include "engine/LastBackupStamp.h"
+#include "runner/ConsoleText.h"
 #include "text/BoundedText.h"
 
 #include <cstdio>
@@ -12,7 +14,7 @@ ConsoleUserInterface::ConsoleUserInterface(HeadlessFolderList& list, bool record
 
 void ConsoleUserInterface::ShowWarning(const char* text, const char* caption)
 {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+    ConsolePrint(stderr, "%s: %s\n", caption, text);
 }
 
 void ConsoleUserInterface::SetStatusText(int part, const char* text)
@@ -23,7 +25,7 @@ void ConsoleUserInterface::SetStatusText(int part, const char* text)
 
 bool ConsoleUserInterface::AskNextDisk(const char* text)
 {
-    std::fprintf(stderr, "%s\nCancel\n", text);
+    ConsolePrint(stderr, "%s\nCancel\n", text);
     // what the disk-full dialog's Cancel shows
     SetStatusText(0, "Abort");
     return false;
@@ -47,4 +49,11 @@ bool ConsoleUserInterface::ConfirmOptions(BackupOptions& options)
 void ConsoleUserInterface::StampLastBackup()
 {
     ::StampLastBackup(folderList.options());
+}
+
+// The date goes into the data file alone, so rows another program added during the run stay.
+void ConsoleUserInterface::MarkBackupDone()
+{
+    folderList.backupDone = true;
+    dateSaved = writeBackupDate(folderList);
 }

@@ -21,11 +21,13 @@ public:
     void StampLastBackup() override;
     void UpdateTitle() override {}
     void UpdateDestinationPane() override {}
-    void MarkBackupDone() override { folderList.backupDone = true; }
+    void MarkBackupDone() override;
     void OpenLogViewer(const char*) override {}
 
     // Whether the options were confirmed, so the run went past its start.
     bool Confirmed() const { return confirmed; }
+    // Whether a completed run's date is in the data file.
+    bool DateSaved() const { return dateSaved; }
     // Status bar part 0 as the run left it: its outcome once the summary is written.
     const char* Outcome() const { return statusText; }
 
@@ -33,5 +35,6 @@ private:
     HeadlessFolderList& folderList;
     bool recordFileNames;
     bool confirmed = false;
+    bool dateSaved = false;
     char statusText[600] = {};
 };

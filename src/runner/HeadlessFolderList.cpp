@@ -1,7 +1,8 @@
 #include "runner/HeadlessFolderList.h"
 
-#include "app/FolderEntryText.h"
 #include "document/FolderLine.h"
+#include "engine/AnsiCodePage.h"
+#include "runner/ConsoleText.h"
 #include "text/BoundedText.h"
 
 #include <windows.h>
@@ -47,7 +48,7 @@ void HeadlessFolderList::runNewSteps()
 
 void HeadlessFolderList::showWarning(const char* text, const char* caption)
 {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
+    ConsolePrint(stderr, "%s: %s\n", caption, text);
 }
 
 bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
@@ -60,13 +61,7 @@ bool HeadlessFolderList::NextFolderEntry(bool first, FolderEntryRow& row)
     row.cut = false;
     if (readCursor >= readCount || readCursor >= rows.size())
         return false;
-    // the list view gives a reader at most 259 characters of a row; a longer one counts as cut
-    char text[260];
-    bool textFits = CopyText(text, rows[readCursor].text.c_str());
-    TrimBlanks(text);
-    row.includeSubfolders = rows[readCursor].includeSubfolders;
-    ++readCursor;
-    row.cut = !textFits;
-    SplitFolderEntry(text, row);
+    const Row& read = rows[readCursor++];
+    ReadFolderEntry(read.text.c_str(), read.includeSubfolders, row, AnsiLeadBytes());
     return true;
 }

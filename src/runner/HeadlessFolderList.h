@@ -19,6 +19,7 @@ public:
     void SetModified(bool value) override { modified = value; }
     BackupOptions& options() override { return documentOptions; }
     PathBuffer& dataFilePath() override { return path; }
+    DataFileStamp& dataFileStamp() override { return stamp; }
     void resetOptions() override;
     void runNewSteps() override;
     void showWarning(const char* text, const char* caption) override;
@@ -28,6 +29,7 @@ public:
     bool IsBackupDone() override { return backupDone; }
     // Nobody is there to answer: a question is cancelled, and so is a file dialog.
     int askYesNoCancel(const char*, const char*) override { return 0; }
+    int askYesNo(const char*, const char*) override { return 0; }
     bool chooseFile(FileDialog&, char*, std::size_t, const char*) override { return false; }
 
     // The rows in order as a run reads them, from the first when `first` is set: the folder with
@@ -47,6 +49,7 @@ private:
     std::size_t readCount = 0;
     BackupOptions documentOptions;
     PathBuffer path = {};
+    DataFileStamp stamp;
     PathBuffer folder = {};
     bool modified = false;
 };

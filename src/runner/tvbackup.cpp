@@ -1,7 +1,10 @@
+#include "runner/ConsoleText.h"
 #include "runner/ConsoleUserInterface.h"
 #include "runner/HeadlessFolderList.h"
+#include "document/DataFileLock.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
+#include "framework/CriticalErrorMode.h"
 
 #include <windows.h>
 
@@ -17,7 +20,7 @@ constexpr int kNotCompleted = 2;
 
 static int Usage()
 {
-    std::fprintf(stderr,
+    ConsolePrint(stderr,
                  "Usage: tvbackup [/r] FOLDERLIST.ini\n"
                  "Backs up the folder list with its own options, as the Backup button does.\n"
                  "  /r  Record file names of copied files.\n");
@@ -33,7 +36,7 @@ static bool IsRecordSwitch(const char* argument)
 // backs up nothing successfully; the runner refuses it instead.
 static bool CanRead(const char* path)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenDataFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -76,6 +79,7 @@ std::atomic<BackupRun*> CancelOnCtrlC::runToCancel{nullptr};
 
 int main(int argc, char** argv)
 {
+    FailCriticalErrorsQuietly();
     bool recordFileNames = false;
     const char* dataFile = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -94,12 +98,12 @@ int main(int argc, char** argv)
     PathBuffer& path = folderList.dataFilePath();
     DWORD length = GetFullPathNameA(dataFile, sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path || !CanRead(path)) {
-        std::fprintf(stderr, "Can't read folder list: %s\n", dataFile);
+        ConsolePrint(stderr, "Can't read folder list: %s\n", dataFile);
         return kNotCompleted;
     }
-    loadDocument(folderList);
-    // a file that is not a folder list has been reported and left the document untitled
-    if (folderList.dataFilePath()[0] == '\0')
+    // a file that is not a folder list, or one another program holds, has been reported; the
+    // first leaves the document untitled
+    if (!loadDocument(folderList) || folderList.dataFilePath()[0] == '\0')
         return kNotCompleted;
 
     ConsoleUserInterface ui(folderList, recordFileNames);
@@ -109,13 +113,10 @@ int main(int argc, char** argv)
     if (!run.LogWritten())
         return kNotCompleted;
 
-    std::printf("Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
+    ConsolePrint(stdout, "Log: %s\n%d files checked.\n%d files copied.\n%s\n", run.LogPath(), run.filesChecked, run.filesCopied, ui.Outcome());
     std::fflush(stdout);
-    if (!folderList.backupDone)
-        return kNotCompleted;
-    // the program saves the new last-backup date without asking after a completed run; a date
-    // that could not be saved would have the next run think the backup never happened
-    if (!saveDocument(folderList))
+    // a date that could not be saved would have the next run think the backup never happened
+    if (!folderList.backupDone || !ui.DateSaved())
         return kNotCompleted;
     return run.errorCount != 0 ? kCompletedWithErrors : kCompleted;
 }

@@ -1,7 +1,5 @@
 #include "text/StringHelpers.h"
 
-#include <cstring>
-
 char UppercaseAsciiLetter(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c & ~0x20) : c;
@@ -16,13 +14,17 @@ char* UppercaseAscii(char* text)
     return text;
 }
 
-void StripExtension(char* path)
+void StripExtension(char* path, const LeadBytes& leadBytes)
 {
-    if (path == nullptr || path[0] == '\0')
+    if (path == nullptr)
         return;
-    char* c = path + std::strlen(path);
-    while (c > path && *c != '.' && *c != '\\' && *c != ':')
-        --c;
-    if (*c == '.')
-        *c = '\0';
+    char* dot = nullptr;
+    for (char* c = path; *c != '\0'; c = leadBytes.Next(c)) {
+        if (*c == '.')
+            dot = c;
+        else if (*c == '\\' || *c == ':')
+            dot = nullptr;
+    }
+    if (dot != nullptr)
+        *dot = '\0';
 }

@@ -63,6 +63,7 @@ TEST_F(DialogBackupTest, CancelInTheProgressDialogStopsTheRunAndOpensTheLog)
     EXPECT_EQ(backupRun.abortRequested, 1);
     EXPECT_TRUE(EndsWith(Log(), "! User aborted backup.\r\n")) << Log();
     EXPECT_EQ(window.openedLogs, (std::vector<std::string>{backupRun.LogPath()}));
+    EXPECT_EQ(window.logOwner, folderList.Handle()) << "the list window owns the log's viewer";
     EXPECT_STREQ(window.options().destination, destination.Path().c_str()) << "the typed destination was taken";
     EXPECT_EQ("Dest " + destination.Path(), StatusText(1));
     EXPECT_TRUE(window.IsModified());

@@ -1,11 +1,9 @@
 #include "app/EditFolderDialog.h"
 
+#include "engine/BackupUserInterface.h"
 #include "support/Snapshot.h"
-#include "document/DocumentStorage.h"
-#include "document/MemoryDocumentHost.h"
 #include "resource.h"
 #include "support/ModalDriver.h"
-#include "support/TempFolder.h"
 
 #include <windows.h>
 
@@ -19,7 +17,7 @@ namespace {
 // Opens the dialog on a row and runs step in it; answers Run's result.
 bool Edit(EditFolderDialog& dialog, const std::string& row, bool subfolders, std::function<void(HWND)> step)
 {
-    CopyText(dialog.entryText, row.c_str());
+    dialog.entryText = row;
     dialog.includeSubfolders = subfolders;
     ModalDriver driver("#32770", step);
     bool ok = dialog.Run(nullptr);
@@ -67,46 +65,34 @@ TEST(EditFolderDialog, OkBuildsTheNewEntryAndCancelKeepsTheOldOne)
             ClickButton(window, c.ok ? IDOK : IDCANCEL);
         });
         EXPECT_EQ(ok, c.ok) << c.typed;
-        EXPECT_STREQ(dialog.entryText, c.entry) << "[" << c.typed << "]";
+        EXPECT_EQ(dialog.entryText, c.entry) << "[" << c.typed << "]";
         EXPECT_EQ(dialog.includeSubfolders, c.subfolders) << c.typed;
     }
 }
 
-TEST(EditFolderDialog, TheWildcardsStopWhereTheSavedLineWouldNoLongerReadBack)
+// Typing stops at the longest entry or 79 wildcards; OK refuses more, set by other means, with its message.
+TEST(EditFolderDialog, TheWildcardsStopWhereTheEntryNoLongerFitsAndOkRefusesMore)
 {
-    struct Case {
-        std::size_t folderLength;
-        std::size_t wildcardLimit;
-    };
-    const std::size_t longest = EditFolderDialog::kMaxEntryText;
-    ASSERT_EQ(longest, 245u) << "a data file line holds 259 characters, the marker 14 of them";
-    // a short folder leaves the 79 characters a run reads; a long one only what the line has left
-    for (Case c : {Case{10, 79}, Case{longest - 40, 40}, Case{longest - 3, 3}}) {
-        std::string folder = "C:\\" + std::string(c.folderLength - 4, 'f') + "\\";
-        ASSERT_EQ(folder.size(), c.folderLength);
+    const std::size_t longest = kLongestEntryText;
+    // the folder's length, the wildcards' typing limit, and the length of a text put in the field
+    const std::size_t cases[][3] = {{10, 79, 79}, {10, 79, 80}, {longest - 40, 40, 40}, {longest - 40, 40, 41}};
+    for (const auto& c : cases) {
+        std::string folder = "C:\\" + std::string(c[0] - 4, 'f') + "\\";
+        std::string typed(c[2], 'w');
+        bool refused = c[2] > c[1];
         EditFolderDialog dialog;
-        EXPECT_TRUE(Edit(dialog, folder + "*.*", true, [&](HWND window) {
+        EXPECT_EQ(!refused, Edit(dialog, folder + "*.*", true, [&](HWND window) {
             HWND field = GetDlgItem(window, IDC_WILDCARDS);
-            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c.wildcardLimit));
-            // a longer text put there by other means than typing is cut at the limit
-            SetWindowTextA(field, std::string(100, 'w').c_str());
+            EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), LRESULT(c[1]));
+            SetWindowTextA(field, typed.c_str());
+            ModalDriver refusal("CMSGCLASS", [](HWND box) { ClickButtonWithText(box, "Ok"); }, refused ? 5000 : 1000);
             ClickButton(window, IDOK);
+            EXPECT_EQ(refused ? 1 : 0, refusal.Count());
+            // EndDialog hides the dialog; a refusal leaves it shown
+            if (IsWindowVisible(window))
+                ClickButton(window, IDCANCEL);
         }));
-        std::string entry = dialog.entryText;
-        EXPECT_EQ(entry, folder + std::string(c.wildcardLimit, 'w'));
-        // the entry at its limit is saved and read back whole, subfolder marker included
-        TempFolder files("edit-limit");
-        MemoryDocumentHost saved;
-        saved.runNewSteps();
-        CopyText(saved.path, (files / "list.ini").c_str());
-        saved.InsertRow(dialog.entryText, dialog.includeSubfolders);
-        ASSERT_TRUE(saveDocument(saved));
-        MemoryDocumentHost loaded;
-        CopyText(loaded.path, saved.path);
-        loadDocument(loaded);
-        ASSERT_EQ(loaded.rows.size(), 1u);
-        EXPECT_EQ(loaded.EntryTexts()[0], entry);
-        EXPECT_TRUE(loaded.rows[0].subfolders) << "length " << entry.size();
+        EXPECT_EQ(folder + (refused ? "*.*" : typed), dialog.entryText);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include "document/DocumentStorage.h"
 #include "resource.h"
+#include "runner/HeadlessFolderList.h"
 #include "support/ModalDriver.h"
+#include "text/BoundedText.h"
 
 #include <commctrl.h>
 
@@ -122,9 +125,54 @@ TEST_F(FolderListTest, NextFolderEntryReadsTheRowsInTheirSortedOrder)
     EXPECT_TRUE(row.includeSubfolders);
     EXPECT_FALSE(folderList.NextFolderEntry(false, row));
     EXPECT_FALSE(row.includeSubfolders);
-    // a text longer than a row holds is refused, never cut into the name of another folder
-    EXPECT_EQ(-1, folderList.InsertRow(("C:\\" + std::string(293, 'a') + "\\*.*").c_str(), false));
-    EXPECT_EQ(3, folderList.RowCount());
+}
+
+// Entry lengths around the longest through Add (refusing, unmodified, what does not fit), an open
+// (as written; telling), an unchanged Edit, a save, and both run readers (marking it cut).
+TEST_F(FolderListTest, EntriesAroundTheLongestThroughAddEditSaveReloadAndBothReaders)
+{
+    ASSERT_EQ(243u, kLongestEntryText) << "with its marker and CR LF, a data file line of 259 characters";
+    Start();
+    std::string path = temp / "lengths.ini";
+    // runs action while the program's boxes or its dialogs are answered; answers how many came
+    auto answered = [](const char* windowClass, const std::function<void()>& action) {
+        ModalDriver driver(windowClass, [](HWND shown) {
+            ClassNameOf(shown) == kBoxClass ? ClickButtonWithText(shown, "Ok") : ClickButton(shown, IDOK);
+        }, 2000);
+        action();
+        return driver.Count();
+    };
+    for (std::size_t length : {kLongestEntryText, kLongestEntryText + 1, std::size_t{300}}) {
+        SCOPED_TRACE(length);
+        bool fits = length <= kLongestEntryText;
+        std::string folder = "C:\\" + std::string(length - 7, 'f') + "\\";
+        std::string line = folder + "*.*   /subfolders\r\n";
+        window.runNewSteps();
+        EXPECT_EQ(1, answered(fits ? "#32770" : kBoxClass, [&] { window.AddPickedFolder(folder.c_str()); }));
+        EXPECT_EQ(fits ? 1 : 0, folderList.RowCount());
+        EXPECT_EQ(fits, window.IsModified());
+
+        temp.WriteFile("lengths.ini", "[Date]\r\n\r\n[Dest]\r\nE:\\\r\n[Folders]\r\n  " + line);
+        window.runNewSteps();
+        CopyText(window.dataFilePath(), path.c_str());
+        EXPECT_EQ(fits ? 0 : 1, answered(kBoxClass, [&] { loadDocument(window); })) << "the open tells";
+        folderList.SelectRow(0);
+        EXPECT_EQ(1, answered("#32770", [&] { SendMessageA(window.Handle(), WM_COMMAND, IDM_EDIT_FOLDER, 0); }));
+        EXPECT_EQ("      " + folder + "*.*", folderList.RowText(0)) << "blanks and all";
+        ASSERT_TRUE(saveDocument(window));
+        EXPECT_NE(std::string::npos, ReadWholeFile(path).find("[Folders]\r\n" + line));
+
+        HeadlessFolderList headless;
+        CopyText(headless.dataFilePath(), path.c_str());
+        loadDocument(headless);
+        FolderEntryRow rows[2];
+        ASSERT_TRUE(folderList.NextFolderEntry(true, rows[0]) && headless.NextFolderEntry(true, rows[1]));
+        for (const FolderEntryRow& row : rows) {
+            EXPECT_EQ(!fits, row.cut);
+            EXPECT_EQ(fits ? folder : folder + "*.*", row.folder);
+            EXPECT_TRUE(row.includeSubfolders);
+        }
+    }
 }
 
 // Only an existing folder reaches the shell: a web address or a missing folder gives nothing.
@@ -141,6 +189,7 @@ TEST(FolderToView, AnswersOnlyAnExistingFolder)
         {"    http://tvserver/page", false, ""},
         {"    https://tvserver/", false, ""},
         {"    *.*", false, ""},
+        {"    " + temp.Path() + std::string(350, 'x') + "\\*.*", false, ""},
     };
     for (const auto& test : cases) {
         char folder[340];

@@ -1,5 +1,5 @@
-#include "app/FolderEntryText.h"
 #include "app/FolderResultText.h"
+#include "support/CodePages.h"
 #include "text/BoundedText.h"
 
 #include <gtest/gtest.h>
@@ -21,44 +21,21 @@ TEST(FolderResult, EndsInExactlyOneBackslash)
     for (const auto& test : cases) {
         char path[260];
         CopyText(path, test.picked);
-        EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path)) << test.picked;
+        EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path, LeadBytes())) << test.picked;
         EXPECT_STREQ(test.result, path);
     }
     // a folder of 259 characters leaves no room for the backslash
     std::string longest = "C:\\" + std::string(256, 'a');
     char path[260];
     CopyText(path, longest.c_str());
-    EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path));
+    EXPECT_FALSE(EndFolderWithBackslash(path, sizeof path, LeadBytes()));
     EXPECT_EQ(longest, path);
 }
 
-// A row splits at its last backslash; one without any goes whole to the walk as its folder.
-TEST(FolderEntry, SplitsAtTheLastBackslash)
+// C:\表 ends in 5C but still needs its "\" (code page 932).
+TEST(FolderText, ReadsDoubleByteCharactersWhole)
 {
-    const struct {
-        const char* text;
-        const char* folder;
-        const char* wildcards;
-        bool cut;
-    } cases[] = {
-        {"C:\\Work\\*.cpp, *.h", "C:\\Work\\", "*.cpp, *.h", false},
-        {"C:\\*.*", "C:\\", "*.*", false},
-        {"\\\\tvserver\\share\\*.txt", "\\\\tvserver\\share\\", "*.txt", false},
-        {"*.*", "*.*", "", false},
-        {"C:\\Work\\", "C:\\Work\\", "", false},
-    };
-    for (const auto& test : cases) {
-        char text[260];
-        CopyText(text, test.text);
-        FolderEntryRow row;
-        SplitFolderEntry(text, row);
-        EXPECT_STREQ(test.folder, row.folder) << test.text;
-        EXPECT_STREQ(test.wildcards, row.wildcards) << test.text;
-        EXPECT_EQ(test.cut, row.cut) << test.text;
-    }
-    // wildcards longer than their buffer are reported as cut
-    std::string text = "C:\\Work\\" + std::string(100, 'x');
-    FolderEntryRow row;
-    SplitFolderEntry(&text[0], row);
-    EXPECT_TRUE(row.cut);
+    char path[260] = "C:\\\x95\x5C";
+    EXPECT_TRUE(EndFolderWithBackslash(path, sizeof path, CodePage932()));
+    EXPECT_STREQ("C:\\\x95\x5C\\", path);
 }

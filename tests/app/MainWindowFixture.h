@@ -20,12 +20,12 @@
 #include <vector>
 
 // The main window as the program makes it, but the logs it would open in the system's viewer
-// are only recorded, and a test may act once the progress window is up.
+// are only recorded with their owners, and a test may act once the progress window is up.
 class TestMainWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
 
-    void OpenLogViewer(const char* path) override { openedLogs.push_back(path); }
+    void ShowWithShell(HWND owner, const char* path) override { openedLogs.push_back(path); logOwner = owner; }
     void ShowProgress() override
     {
         MainWindow::ShowProgress();
@@ -34,6 +34,7 @@ public:
     }
 
     std::vector<std::string> openedLogs;
+    HWND logOwner = nullptr;
     std::function<void()> afterShowProgress;
 };
 

@@ -7,6 +7,7 @@
 #include "support/PumpUntilIdle.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <algorithm>
 #include <string>
@@ -84,6 +85,11 @@ TEST_F(MainWindowTest, TheFrameHasItsClassMenuSizeColumnColoursAndStatusParts)
     EXPECT_EQ(580, column.cx);
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     EXPECT_EQ(1, ImageList_GetImageCount(images));
+    IMAGEINFO image = {};
+    BITMAP bitmap = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &image));
+    ASSERT_NE(0, GetObjectA(image.hbmImage, sizeof bitmap, &bitmap));
+    EXPECT_EQ(32, bitmap.bmBitsPixel) << "the marker's colours need a 32-bit image list";
 
     EXPECT_EQ(3, SendMessageA(statusBar.Handle(), SB_GETPARTS, 0, 0));
     EXPECT_EQ("", StatusText(1));
@@ -102,6 +108,11 @@ TEST_F(MainWindowTest, SevenButtonsSendTheirCommandsAndShowTheirHints)
     }
     SendMessageA(window.Handle(), 0xFA7E, 40005, reinterpret_cast<LPARAM>("Add a new folder to the list."));
     EXPECT_EQ("Add a new folder to the list.", StatusText(0));
+    // any process can send it: only the buttons' ids count, with the program's own texts
+    SendMessageA(window.Handle(), 0xFA7E, 40004, 0x10);
+    EXPECT_EQ("Begin the backup process.", StatusText(0));
+    SendMessageA(window.Handle(), 0xFA7E, 40001, reinterpret_cast<LPARAM>("Forged"));
+    EXPECT_EQ("Begin the backup process.", StatusText(0));
 }
 
 struct GreyingCase {
@@ -247,14 +258,21 @@ TEST_F(MainWindowTest, ClosingWithChangesAsksSaveFolderList)
     EXPECT_FALSE(IsWindow(window.Handle()));
 }
 
-TEST_F(MainWindowTest, AnUnchangedListClosesWithoutAQuestionAndStoresItsSettings)
+// The window's thread holds an OLE apartment while the window lives, as the shell's folder browser needs.
+TEST_F(MainWindowTest, AnUnchangedListClosesWithoutAQuestionStoresItsSettingsAndLeavesItsOleApartment)
 {
+    // Wine's OleInitialize answers S_FALSE only while the thread holds OLE, not for the COM its IME
+    // gives every thread with a window (Windows answers S_FALSE for COM alone too)
+    auto oleHeld = [] { bool held = OleInitialize(nullptr) == S_FALSE; OleUninitialize(); return held; };
+    ASSERT_FALSE(oleHeld());
     StartWithDataFile(kExampleList);
+    EXPECT_TRUE(oleHeld());
     std::string path = DataFilePath();
     ModalDriver none(kBoxClass, [&](HWND box) { ClickButtonWithText(box, "Cancel"); }, 1000);
     SendMessageA(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, none.Count());
     EXPECT_FALSE(IsWindow(window.Handle()));
+    EXPECT_FALSE(oleHeld());
     EXPECT_EQ(path, ReadText("Software\\Pennyroyal\\Tvault\\Settings", "DataFile"));
     EXPECT_TRUE(ReadValue("Software\\Pennyroyal\\Tvault\\Settings", "rcNormal").present);
 }
@@ -275,7 +293,8 @@ void CALLBACK EndShownPopup(HWND, UINT, UINT_PTR id, DWORD)
 
 } // namespace
 
-// A right click in the list reaches the frame, which shows the popup where the mouse is.
+// A right click in the list reaches the frame, which shows the popup where the mouse is; one on
+// the caption is left to the system, which shows the window menu.
 TEST_F(MainWindowTest, TheContextMenuOpensAtTheMousePosition)
 {
     Start();
@@ -284,13 +303,21 @@ TEST_F(MainWindowTest, TheContextMenuOpensAtTheMousePosition)
     POINT at = {frame.left + 150, frame.top + 200};
     shownPopup = {0, 0, 0, 0};
     UINT_PTR timer = SetTimer(nullptr, 0, 200, EndShownPopup);
-    MessageRecorder commands(window.Handle(), {WM_COMMAND});
+    MessageRecorder commands(window.Handle(), {WM_COMMAND, WM_INITMENUPOPUP});
     SendMessageA(folderList.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(folderList.Handle()),
                  MAKELPARAM(at.x, at.y));
     KillTimer(nullptr, timer);
     EXPECT_EQ(at.x, shownPopup.left);
     EXPECT_EQ(at.y, shownPopup.top);
     EXPECT_EQ(0u, commands.Count(WM_COMMAND));
+    // Windows sends the frame the caption's click, Wine does not, so it is sent here
+    commands.Clear();
+    timer = SetTimer(nullptr, 0, 200, EndShownPopup);
+    at.y = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    SendMessageA(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), MAKELPARAM(at.x, at.y));
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(1u, commands.Count(WM_INITMENUPOPUP));
+    EXPECT_EQ(GetSystemMenu(window.Handle(), FALSE), reinterpret_cast<HMENU>(commands.Entries()[0].wParam));
 }
 
 // A real log-off stores the settings although the window stays; a cancelled one stores nothing.

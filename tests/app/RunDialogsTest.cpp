@@ -160,6 +160,8 @@ TEST_F(ProgressDialogTest, ScreenshotShowsTheCrimsonPanelWithItsWhiteTextBox)
     EXPECT_GT(picture.Count(box, RGB(255, 255, 255)), 100) << "the white text box";
     EXPECT_GT(picture.DarkPixels(box), 50) << "\"Backup in progress.\" is drawn in it";
     EXPECT_EQ(picture.TextLines(box), 1) << "on one line";
+    EXPECT_EQ(ParentBackgroundUnder(GetDlgItem(progress.Handle(), IDCANCEL)), RGB(220, 20, 60))
+        << "a themed Cancel button's corners";
     progress.Destroy();
 }
 

@@ -208,12 +208,12 @@ TEST_F(DestinationHistoryTest, TheFieldTakesAtMost260CharactersAndALongerBufferI
     ASSERT_NE(nullptr, info.hwndItem);
     EXPECT_EQ(260, SendMessageA(info.hwndItem, EM_GETLIMITTEXT, 0, 0));
 
-    const std::string longest = "L:\\" + std::string(257, 'x');
+    const std::string longest = "L:\\" + std::string(256, 'x') + "\\";
     EXPECT_EQ(longest, dialog.Push(longest));
     EXPECT_EQ(longest, ReadText(history, "a"));
 
     // a buffer one byte short of the text takes nothing, and the history stays as it was
-    SendMessageA(dialog.comboBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(("M:\\" + std::string(257, 'y')).c_str()));
+    SendMessageA(dialog.comboBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(("M:\\" + std::string(256, 'y') + "\\").c_str()));
     char shortBuffer[262];
     std::fill(std::begin(shortBuffer), std::end(shortBuffer), '#');
     EXPECT_FALSE(dialog.history.pushHistory(shortBuffer, 260));

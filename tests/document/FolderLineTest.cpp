@@ -1,4 +1,5 @@
 #include "document/FolderLine.h"
+#include "support/CodePages.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,29 @@ TEST(FolderLine, ASlashAnywhereSetsTheFlagAndCutsTheLine)
     Split plain = SplitOf("  C:\\Projects\\*.*  ");
     EXPECT_EQ(plain.text, "  C:\\Projects\\*.*  ");
     EXPECT_FALSE(plain.subfolders);
+}
+
+// A row splits at its last backslash, blanks around it aside; an entry longer than the longest is marked cut.
+TEST(FolderLine, ARowBecomesTheRunsEntryOrIsMarkedCut)
+{
+    const std::string longest = "C:\\" + std::string(kLongestEntryText - 7, 'f') + "\\";
+    // the row, its folder and its wildcards; no folder for a cut row
+    const std::string cases[][3] = {
+        {"    C:\\Work\\*.cpp, *.h  ", "C:\\Work\\", "*.cpp, *.h"}, {"*.*", "*.*", ""},
+        {" " + longest + "*.* \t", longest, "*.*"}, {longest + "*.*x", "", ""}};
+    for (const auto& c : cases) {
+        FolderEntryRow row;
+        ReadFolderEntry(c[0].c_str(), true, row, LeadBytes());
+        EXPECT_EQ(c[1].empty(), row.cut) << c[0];
+        EXPECT_EQ(c[1].empty() ? c[0] : c[1], row.folder) << "a cut row keeps its start for the run's message";
+        EXPECT_EQ(c[2], row.wildcards);
+        EXPECT_TRUE(row.includeSubfolders);
+    }
+    // in code page 932 ソ ends in 5C and 一覧表.xls is one wildcard
+    FolderEntryRow row;
+    ReadFolderEntry("C:\\src\\\x83\x5C\x81\x5B\x83\x58\\\x88\xEA\x97\x97\x95\x5C.xls", false, row, CodePage932());
+    EXPECT_STREQ("C:\\src\\\x83\x5C\x81\x5B\x83\x58\\", row.folder);
+    EXPECT_STREQ("\x88\xEA\x97\x97\x95\x5C.xls", row.wildcards);
 }
 
 TEST(FolderLine, ComposeTrimsAndAppendsTheMarkerWithinTheBuffer)

@@ -29,7 +29,7 @@ TEST(FolderListCorpus, EverySeedAndRegressionLoadsWithinLimits)
             CopyText(host.path, "C:\\list.ini");
             FolderListReader reader;
             reader.Attach(text.data(), text.size());
-            readDocumentText(reader, host);
+            readDocumentText(reader, host, LeadBytes());
             EXPECT_LE(std::strlen(host.opts.lastBackupDate), 21u) << entry.path();
             EXPECT_LE(std::strlen(host.opts.description), 128u) << entry.path();
             EXPECT_LE(std::strlen(host.opts.destination), 259u) << entry.path();
@@ -47,7 +47,7 @@ TEST(FolderListCorpus, TheValidSeedLoadsItsRows)
     CopyText(host.path, "C:\\list.ini");
     FolderListReader reader;
     reader.Attach(text.data(), text.size());
-    readDocumentText(reader, host);
+    readDocumentText(reader, host, LeadBytes());
     EXPECT_TRUE(host.warnings.empty());
     EXPECT_EQ(host.rows.size(), 2u);
 }

@@ -1,5 +1,6 @@
 #include "document/FolderListDocument.h"
 
+#include "document/DocumentStorage.h"
 #include "document/FileDialog.h"
 #include "document/MemoryDocumentHost.h"
 #include "support/ModalDriver.h"
@@ -49,6 +50,7 @@ public:
             buffer[0] = '\0';
             return false;
         }
+        request.otherName = lstrcmpiA(buffer, answer.c_str()) != 0;
         return true;
     }
 
@@ -176,43 +178,86 @@ TEST(SaveCommand, TheChosenNameGetsTheExtensionAndTheListIsWritten)
     EXPECT_FALSE(host.modified);
 }
 
-TEST(CanClose, AnswersAfterTheQuestionAndTheSave)
+// The document prompts by letter: Save, Close unsaved, Replace a changed file, replace an Existing one.
+Texts Prompts(const std::string& letters)
 {
+    const std::string words = "SSave folder list?|CThe folder list was not saved. Close without saving?|RThe folder list "
+                              "file was changed by another program. Replace it with this list?|";
+    Texts texts;
+    for (char letter : letters) {
+        std::size_t at = words.find(letter);
+        texts.push_back(letter == 'E' ? "Confirm Save As: Work.ini already exists.\nDo you want to replace it?"
+                                      : "Trellisvault: " + words.substr(at + 1, words.find('|', at) - at - 1));
+    }
+    return texts;
+}
+
+// Every way a close goes: the prompts it asks, whether the window may close, and what the file
+// holds afterwards. A save that does not happen never loses the list unasked nor traps it.
+TEST(CanClose, AsksTheDocumentPromptsAndNeverLosesOrTrapsAList)
+{
+    // the files another program writes come first; the names a close starts from come last
+    enum File { Loaded, ChangedOutside, NotAList, TakenName, Untitled, Unwritable };
+    enum Holds { Untouched, TheList, TheDate };
     struct Case {
         const char* name;
         bool backupDone;
         bool modified;
-        bool titled;
-        bool writable;
+        File file;
         std::vector<int> answers;
+        const char* asked;
         bool canClose;
-        std::size_t questions;
-        std::size_t filesAfter;
+        Holds holds;
     };
     const Case cases[] = {
-        {"unmodified", false, false, true, true, {}, true, 0, 0},
-        {"No discards", false, true, true, true, {IDNO}, true, 1, 0},
-        {"Cancel keeps the window", false, true, true, true, {IDCANCEL}, false, 1, 0},
-        {"a box closed without an answer is Cancel", false, true, true, true, {0}, false, 1, 0},
-        {"Yes saves", false, true, true, true, {IDYES}, true, 1, 1},
-        {"Yes and a cancelled save dialog still close", false, true, false, true, {IDYES}, true, 1, 0},
-        {"Yes and a failed save keep the window", false, true, true, false, {IDYES}, false, 1, 0},
-        {"a backup saves without asking", true, false, true, true, {}, true, 0, 1},
-        {"a backup and a cancelled save dialog still close", true, false, false, true, {}, true, 0, 0},
-        {"a backup and a failed save keep the window", true, true, true, false, {}, false, 0, 0},
+        {"unmodified", false, false, Loaded, {}, "", true, Untouched},
+        {"No discards", false, true, Loaded, {IDNO}, "S", true, Untouched},
+        {"Cancel keeps the window", false, true, Loaded, {IDCANCEL}, "S", false, Untouched},
+        {"a box closed without an answer is Cancel", false, true, Loaded, {0}, "S", false, Untouched},
+        {"Yes saves", false, true, Loaded, {IDYES}, "S", true, TheList},
+        {"a cancelled save dialog, then Yes closes", false, true, Untitled, {IDYES, IDYES}, "SC", true, Untouched},
+        {"a cancelled save dialog, then No stays", true, false, Untitled, {IDNO}, "C", false, Untouched},
+        {"a failed save, then No stays", false, true, Unwritable, {IDYES, IDNO}, "SC", false, Untouched},
+        {"a failed save, then Yes closes", true, true, Unwritable, {IDYES}, "C", true, Untouched},
+        {"a backup writes its date without asking", true, false, Loaded, {}, "", true, TheDate},
+        {"a backup's date joins another program's change", true, false, ChangedOutside, {}, "", true, TheDate},
+        {"a file no longer a list gets no date", true, false, NotAList, {IDYES}, "C", true, Untouched},
+        {"a changed file is replaced on Yes", false, true, ChangedOutside, {IDYES, IDYES}, "SR", true, TheList},
+        {"a changed file is kept on No", true, true, ChangedOutside, {IDNO, IDNO}, "RC", false, Untouched},
+        {"a name the extension made is asked about", false, true, TakenName, {IDYES, IDYES}, "SE", true, TheList},
+        {"No to it goes back to the dialog", false, true, TakenName, {IDYES, IDNO, IDYES}, "SEC", true, Untouched},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TempFolder data("cmd-close");
+        std::string target = data / (c.file == TakenName ? "Work.ini" : "list.ini");
         CommandHost host(data);
-        // an unwritable data file: its folder does not exist
-        host.Edit(c.titled ? (c.writable ? data / "list.ini" : data / "gone\\list.ini") : std::string());
-        host.modified = c.modified;
+        data.WriteFile("list.ini", kSmallList);
+        CopyText(host.path, target.c_str());
+        loadDocument(host);
+        std::string before = c.file == NotAList ? "notes" : kSmallList + std::string(c.file == ChangedOutside ? "D:\\other\\*.txt\r\n" : "");
+        if (c.file != Loaded && c.file <= TakenName)
+            data.WriteFile(c.file == TakenName ? "Work.ini" : "list.ini", before);
+        if (c.file >= TakenName)
+            CopyText(host.path, c.file == Unwritable ? (data / "gone\\list.ini").c_str() : "");
+        if (c.file == TakenName)
+            host.fileAnswers = {data / "Work.2024", ""};
+        if (c.modified)
+            host.InsertRow("C:\\Work\\*.*", false);
         host.backupDone = c.backupDone;
+        CopyText(host.opts.lastBackupDate, "01/02/03  04:05 AM");
         host.questionAnswers = c.answers;
-        EXPECT_EQ(CanClose(host), c.canClose) << c.name;
-        EXPECT_EQ(host.questions.size(), c.questions) << c.name;
-        EXPECT_EQ(NamesIn(data.Path()).size(), c.filesAfter) << c.name;
-        EXPECT_EQ(host.warnings.size(), c.writable ? 0u : 1u) << c.name << ": a failed save is reported";
+        EXPECT_EQ(CanClose(host), c.canClose);
+        EXPECT_EQ(host.questions, Prompts(c.asked));
+        std::string after = ReadWholeFile(target);
+        bool holdsTheList = after.find("C:\\Work\\*.*") != std::string::npos && after.find("other") == std::string::npos;
+        EXPECT_EQ(holdsTheList, c.holds == TheList) << after;
+        if (c.holds == TheDate)
+            before.insert(before.find("[Date]") + 8, "01/02/03  04:05 AM");
+        if (c.holds != TheList) {
+            EXPECT_EQ(after, before);
+        }
+        EXPECT_EQ(host.warnings.size(), c.file == Unwritable || c.file == NotAList ? 1u : 0u) << "a failed save is reported";
     }
 }
 
@@ -270,7 +315,10 @@ TEST(ForceExtension, EveryChosenNameEndsInTheExtensionWhenItFits)
     }
 }
 
-TEST(RunFileDialog, TheSystemDialogReturnsTheTypedNameWithTheExtension)
+// A name the dialog checked with its own extension is another file's name once the extension is forced.
+class RunFileDialogTyped : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RunFileDialogTyped, TheSystemDialogReturnsTheTypedNameWithTheExtension)
 {
     TempFolder data("cmd-dialog");
     data.WriteFile("typed.ini", kSmallList);
@@ -283,15 +331,24 @@ TEST(RunFileDialog, TheSystemDialogReturnsTheTypedNameWithTheExtension)
         // the file name field of the system's dialog is its combo box cmb13 or edit edt1
         HWND nameField = GetDlgItem(dialog, cmb13) != nullptr ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
         ASSERT_NE(nameField, nullptr);
-        SetWindowTextA(nameField, (data / "typed").c_str());
+        SetWindowTextA(nameField, (data / GetParam()).c_str());
         ClickButton(dialog, IDOK);
     }, 15000);
+    char before[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof before, before));
     EXPECT_TRUE(runFileDialog(request, nullptr, path, sizeof path, data.Path().c_str()));
     EXPECT_EQ(driver.Count(), 1);
     EXPECT_EQ(title, "Open Folder List");
+    // the folder browsed (a removable drive, say) is not left current
+    char after[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof after, after));
+    EXPECT_STREQ(before, after);
     EXPECT_STREQ(path, (data / "typed.ini").c_str());
     EXPECT_FALSE(request.changed);
+    EXPECT_EQ(request.otherName, GetParam() != std::string("typed"));
 }
+
+INSTANTIATE_TEST_SUITE_P(RunFileDialog, RunFileDialogTyped, ::testing::Values("typed", "typed.2024"));
 
 TEST(RunFileDialog, ACancelledDialogAnswersFalseWithAnEmptyPath)
 {
@@ -318,18 +375,33 @@ TEST(LocateDataFolder, IsTheApplicationDataFolderWithTheProgramsFolderCreated)
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << expected;
 }
 
-TEST(RelocateDataFile, AFileOutsideTheDataFolderMovesInReplacingOneOfItsName)
+// A file outside the data folder moves in under its own name as one writable copy; a name taken
+// there is another list, and the file is then used where it is.
+TEST(RelocateDataFile, MovesInOnlyUnderAFreeNameLeavingOneWritableCopy)
 {
-    TempFolder data("cmd-relocate-data");
-    TempFolder old("cmd-relocate-old");
-    data.WriteFile("list.ini", "stale");
-    old.WriteFile("list.ini", kSmallList);
-    CommandHost host(data);
-    CopyText(host.path, (old / "list.ini").c_str());
-    relocateDataFile(host);
-    EXPECT_STREQ(host.path, (data / "list.ini").c_str());
-    EXPECT_EQ(ReadWholeFile(data / "list.ini"), kSmallList);
-    EXPECT_TRUE(NamesIn(old.Path()).empty()) << "the old file is deleted";
+    struct Case {
+        const char* name;
+        bool readOnly;
+        bool taken;
+    };
+    for (Case c : {Case{"free", false, false}, Case{"read-only", true, false}, Case{"taken", false, true}}) {
+        SCOPED_TRACE(c.name);
+        TempFolder data("cmd-relocate-data");
+        TempFolder old("cmd-relocate-old");
+        if (c.taken)
+            data.WriteFile("list.ini", "another list");
+        old.WriteFile("list.ini", kSmallList);
+        ASSERT_TRUE(SetFileAttributesA((old / "list.ini").c_str(), c.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+        CommandHost host(data);
+        CopyText(host.path, (old / "list.ini").c_str());
+        relocateDataFile(host);
+        std::string used = c.taken ? old / "list.ini" : data / "list.ini";
+        EXPECT_STREQ(host.path, used.c_str());
+        EXPECT_EQ(ReadWholeFile(used), kSmallList);
+        EXPECT_EQ(ReadWholeFile(data / "list.ini"), c.taken ? "another list" : kSmallList);
+        EXPECT_EQ(NamesIn(old.Path()).size(), c.taken ? 1u : 0u);
+        EXPECT_FALSE(GetFileAttributesA(used.c_str()) & FILE_ATTRIBUTE_READONLY);
+    }
 }
 
 TEST(RelocateDataFile, AFileInsideInAnyCaseOrAMissingOneStaysWhereItIs)

@@ -2,6 +2,7 @@
 #include "document/FolderListReader.h"
 
 #include "document/MemoryDocumentHost.h"
+#include "support/CodePages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,15 @@ const char kExample[] =
     "C:\\Data\\Letters\\*.doc, *.txt   /subfolders\r\nC:\\Projects\\*.*\r\n";
 
 // Loads the text as the document commands do: the New steps first, then the reader.
-void Load(MemoryDocumentHost& host, const std::string& text, const char* path = "C:\\Lists\\home.ini")
+void Load(MemoryDocumentHost& host, const std::string& text, const char* path = "C:\\Lists\\home.ini",
+          const LeadBytes& codePage = LeadBytes())
 {
     host.runNewSteps();
     CopyText(host.path, path);
     host.modified = true;
     FolderListReader reader;
     reader.Attach(text.data(), text.size());
-    readDocumentText(reader, host);
+    readDocumentText(reader, host, codePage);
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
@@ -107,13 +109,13 @@ TEST(FolderListLoader, ValuesAreTakenAsTheyStand)
     MemoryDocumentHost host;
     Load(host,
         "[Date]\r\n  spaced  \r\n[Description]\r\n[not a description\r\n[Dest]\r\ne:\\Backup\r\n[CopyUpdated]\r\n"
-        "TRUE \r\n[CopyHidden]\r\n1\r\n[Folders]\r\n\r\n  C:\\Spaced\\*.*  \r\n[Next]\r\nC:\\After\\*.*\r\n");
+        "TRUE \r\n[CopyHidden]\r\n1\r\n[Folders]\r\n\r\n \t \r\n   /subfolders\r\n  C:\\Spaced\\*.*  \r\n[Next]\r\nC:\\After\\*.*\r\n");
     EXPECT_STREQ(host.opts.lastBackupDate, "  spaced  ");
     EXPECT_STREQ(host.opts.description, "") << "a line beginning with [ is a header";
     EXPECT_STREQ(host.opts.destination, "e:\\Backup\\") << "the only change: the separator copies go below";
     EXPECT_TRUE(host.opts.copyUpdated) << "a trailing space gives the default";
     EXPECT_FALSE(host.opts.copyHidden);
-    EXPECT_EQ(host.EntryTexts(), (Texts{"", "  C:\\Spaced\\*.*  "})) << "entries end at the next header";
+    EXPECT_EQ(host.EntryTexts(), (Texts{"  C:\\Spaced\\*.*  "})) << "blank lines are no entries; entries end at the next header";
 }
 
 TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
@@ -139,9 +141,15 @@ TEST(FolderListLoader, ADestinationWithoutItsSeparatorGetsOne)
         Load(host, "[Date]\r\n\r\n[Dest]\r\n" + c.stored + "\r\n[Folders]\r\n");
         EXPECT_EQ(c.loaded, host.opts.destination) << c.stored;
     }
+    // E:\表 ends in 5C in code page 932; E:\ and a lone lead byte is a character cut short
+    MemoryDocumentHost host;
+    Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\x5C\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
+    EXPECT_STREQ("E:\\\x95\x5C\\", host.opts.destination);
+    Load(host, "[Date]\r\n\r\n[Dest]\r\nE:\\\x95\r\n[Folders]\r\n", "C:\\Lists\\home.ini", CodePage932());
+    EXPECT_STREQ("", host.opts.destination);
 }
 
-TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
+TEST(FolderListLoader, OverlongFieldsAreCutToFitAndOverlongEntriesKeptAsWrittenWithAWarning)
 {
     std::string longDate(40, '1');
     std::string longDescription(200, 'd');
@@ -154,9 +162,11 @@ TEST(FolderListLoader, OverlongFieldsAndLinesAreCutToFit)
     EXPECT_EQ(std::string(host.opts.description), std::string(128, 'd'));
     EXPECT_STREQ(host.opts.destination, "") << "cut to fit, it has no room for its separator";
     ASSERT_EQ(host.rows.size(), 2u);
-    EXPECT_EQ(host.EntryTexts()[0], "C:\\" + std::string(256, 'f')) << "the line is cut at 259 characters";
-    EXPECT_FALSE(host.rows[0].subfolders) << "the marker was beyond the cut";
+    EXPECT_EQ(host.EntryTexts()[0], "C:\\" + std::string(300, 'f'));
+    EXPECT_TRUE(host.rows[0].subfolders);
     EXPECT_EQ(host.EntryTexts()[1], "C:\\Short\\*.*");
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_EQ(host.warnings[0].text, "Entries longer than 243 characters are kept as written, but not backed up:\n\n" + longFolder.substr(0, 303));
 }
 
 TEST(FolderListLoader, MegabytesOfOneLineOrOfRowsAreReadWithoutOverrun)
@@ -170,7 +180,7 @@ TEST(FolderListLoader, MegabytesOfOneLineOrOfRowsAreReadWithoutOverrun)
     for (int i = 0; i < 10000; ++i) {
         char folder[32];
         std::snprintf(folder, sizeof folder, "C:\\Folder%05d\\", i);
-        many += folder + std::string(240, 'w') + "\r\n";
+        many += folder + std::string(220, 'w') + "\r\n";
     }
     ASSERT_GT(many.size(), 2u * 1024 * 1024);
     MemoryDocumentHost host;

@@ -25,13 +25,14 @@ public:
     std::vector<Warning> warnings;
     BackupOptions opts;
     PathBuffer path = {};
+    DataFileStamp stamp;
     bool modified = false;
     bool backupDone = false;
     int newStepsRun = 0;
     int titleUpdates = 0;
     int paneUpdates = 0;
     PathBuffer folder = {};
-    // The answers the save question gets, in order; 0 (no answer) once they run out.
+    // The answers the questions get, in order; 0 (no answer) once they run out.
     std::vector<int> questionAnswers;
     std::vector<std::string> questions;
 
@@ -54,6 +55,7 @@ public:
     void SetModified(bool value) override { modified = value; }
     BackupOptions& options() override { return opts; }
     PathBuffer& dataFilePath() override { return path; }
+    DataFileStamp& dataFileStamp() override { return stamp; }
     void resetOptions() override
     {
         opts.copyUpdated = true;
@@ -84,6 +86,7 @@ public:
         std::size_t asked = questions.size() - 1;
         return asked < questionAnswers.size() ? questionAnswers[asked] : 0;
     }
+    int askYesNo(const char* text, const char* caption) override { return askYesNoCancel(text, caption); }
     // No dialog is shown here; the command tests answer file dialogs themselves.
     bool chooseFile(FileDialog&, char* buffer, std::size_t, const char*) override
     {

@@ -24,6 +24,25 @@ TEST_F(BackupLogTest, LivesInTheTemporaryFolder)
     EXPECT_EQ(std::string(temp) + "BackupLog.txt", run.LogPath());
 }
 
+// A temporary folder named Ковёр, which code page 1252 cannot hold, takes the log through its short path.
+TEST_F(BackupLogTest, ATemporaryFolderTheCodePageCannotHoldIsReachedThroughItsShortPath)
+{
+    wchar_t base[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathW(MAX_PATH, base));
+    const std::wstring odd = std::wstring(base) + L"\u041A\u043E\u0432\u0451\u0440\\";
+    ASSERT_TRUE(CreateDirectoryW(odd.c_str(), nullptr));
+    wchar_t savedTmp[MAX_PATH] = L"";
+    bool hadTmp = GetEnvironmentVariableW(L"TMP", savedTmp, MAX_PATH) > 0;
+    SetEnvironmentVariableW(L"TMP", odd.c_str());
+    BackupRun oddRun(ui);
+    SetEnvironmentVariableW(L"TMP", hadTmp ? savedTmp : nullptr);
+    EXPECT_EQ(std::string::npos, std::string(oddRun.LogPath()).find('?')) << oddRun.LogPath();
+    EXPECT_TRUE(oddRun.CreateLog());
+    oddRun.WriteSummary();
+    EXPECT_TRUE(DeleteFileW((odd + L"BackupLog.txt").c_str()));
+    RemoveDirectoryW(odd.c_str());
+}
+
 TEST_F(BackupLogTest, AFirstRunWithoutErrorsHasNoDateLineAndEndsCompleted)
 {
     ASSERT_TRUE(run.CreateLog());
@@ -109,10 +128,10 @@ TEST_F(BackupLogTest, OpenAndDeleteActOnlyOnceASummaryWasWritten)
     EXPECT_EQ((std::vector<std::string>{run.LogPath()}), ui.openedLogs);
     run.DeleteLog();
     EXPECT_FALSE(FileExists(run.LogPath()));
-    // once written, the log may be opened or deleted any time later, even when gone
-    run.DeleteLog();
+    // once gone, the log is opened no more, and "View log file" is greyed
+    EXPECT_FALSE(run.LogWritten());
     run.OpenLog();
-    EXPECT_EQ(2u, ui.openedLogs.size());
+    EXPECT_EQ(1u, ui.openedLogs.size());
 }
 
 TEST_F(BackupLogTest, StampLastBackupWritesTheLocalTime)

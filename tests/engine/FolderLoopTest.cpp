@@ -149,10 +149,12 @@ TEST_F(RunLoopTest, ALoopIsCopiedOnceAndEndsTheRunWithOneError)
 // copied again, silently, and a second run finds every copy up to date.
 TEST_F(RunLoopTest, NeverWalksItsOwnDestination)
 {
-    // both trees stay to the end, so that no folder of the second reuses the identity of one the run remembers
-    TempFolder trees[] = {TempFolder("docs"), TempFolder("docs")};
+    // both trees stay until the end: the run remembers its destinations' identities, and a folder
+    // made after one was removed may be given the removed one's file index
+    TempFolder first{"docs"};
+    TempFolder second{"docs2"};
     for (const char* inside : {"bk\\", ""}) {
-        TempFolder& docs = trees[inside[0] == '\0' ? 1 : 0];
+        const TempFolder& docs = inside[0] != '\0' ? first : second;
         docs.WriteFile("a.txt", "a");
         docs.WriteFile("sub\\b.txt", "b");
         std::string target = docs / inside;

@@ -1,4 +1,5 @@
 #include "engine/FolderPaths.h"
+#include "support/CodePages.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -74,4 +75,12 @@ TEST(FolderExists, AnswersForFoldersOnlyAndKeepsTheCurrentDirectory)
     char after[MAX_PATH];
     ASSERT_NE(0u, GetCurrentDirectoryA(sizeof after, after));
     EXPECT_STREQ(before, after);
+}
+
+// The code pages that the path tests pass are the ones Windows reads.
+TEST(CodePageLeadBytes, AreTheSystemsOwn)
+{
+    EXPECT_TRUE(CodePageLeadBytes(932) == CodePage932());
+    EXPECT_TRUE(CodePageLeadBytes(936) == CodePage936());
+    EXPECT_TRUE(CodePageLeadBytes(1252) == LeadBytes());
 }

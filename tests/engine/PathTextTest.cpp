@@ -1,15 +1,16 @@
 #include "engine/PathText.h"
+#include "support/CodePages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-static std::string Cut(const char* text)
+static std::string Cut(const char* text, const LeadBytes& leadBytes = LeadBytes())
 {
     char buffer[64];
     std::strcpy(buffer, text);
-    CutToFolder(buffer);
+    CutToFolder(buffer, leadBytes);
     return buffer;
 }
 
@@ -23,11 +24,11 @@ TEST(CutToFolder, KeepsEverythingUpToTheLastSeparator)
     EXPECT_EQ("", Cut(""));
 }
 
-static std::string CutFolder(const char* text)
+static std::string CutFolder(const char* text, const LeadBytes& leadBytes = LeadBytes())
 {
     char buffer[64];
     std::strcpy(buffer, text);
-    CutLastFolder(buffer);
+    CutLastFolder(buffer, leadBytes);
     return buffer;
 }
 
@@ -41,7 +42,7 @@ TEST(CutLastFolder, RemovesTheLastFolderAndKeepsTheSeparatorBeforeIt)
 static std::string Map(const char* destination, const char* source, DestinationMapping expected, std::size_t size = 340)
 {
     char out[340];
-    EXPECT_EQ(expected, MapDestinationFolder(destination, source, out, size)) << source;
+    EXPECT_EQ(expected, MapDestinationFolder(destination, source, out, size, LeadBytes())) << source;
     return out;
 }
 
@@ -72,4 +73,19 @@ TEST(MapDestinationFolder, RefusesAResultThatDoesNotFit)
     // exactly filling the buffer is still a fit
     EXPECT_EQ("E:\\C-Backup\\ab\\", Map("E:\\", "C:\\ab\\", DestinationMapping::Mapped, 16));
     Map("E:\\", "C:\\abc\\", DestinationMapping::TooLong, 16);
+}
+
+// A "\" that is the second byte of a character is no separator: C:\src\ソース\一覧表.xls in 932,
+// C:\乗\淺\ in 936, and the same bytes B1 5C read both ways.
+TEST(PathText, ReadsDoubleByteCharactersWhole)
+{
+    EXPECT_EQ("C:\\src\\\x83\x5C\x81\x5B\x83\x58\\", Cut("C:\\src\\\x83\x5C\x81\x5B\x83\x58\\\x88\xEA\x97\x97\x95\x5C.xls", CodePage932()));
+    EXPECT_EQ("C:\\Data\\", Cut("C:\\Data\\\xB1\x5C" "a.txt", CodePage936()));
+    EXPECT_EQ("C:\\Data\\\xB1\\", Cut("C:\\Data\\\xB1\x5C" "a.txt", CodePage932()));
+    EXPECT_EQ("C:\\src\\", CutFolder("C:\\src\\\x83\x5C\\", CodePage932()));
+    EXPECT_EQ("C:\\\x81\x5C\\", CutFolder("C:\\\x81\x5C\\\x9C\x5C\\", CodePage936()));
+    // the steps of CreateFolderPath: past \\表\share\, then E:\表 as one component
+    EXPECT_EQ(11u, UncreatablePartLength("\\\\\x95\x5C\\share\\x\\", CodePage932()));
+    EXPECT_EQ(5u, ComponentEnd("E:\\\x95\x5C\\x", 3, CodePage932()));
+    EXPECT_EQ(3u, UncreatablePartLength("E:\\\x95\x5C\\", CodePage932()));
 }

@@ -238,21 +238,30 @@ TEST_F(RunDriverTest, AnErrorInTheSecondOfThreeEntriesLetsTheThirdRunAndTheTimeI
     SetFileAttributesA(refused.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// A list longer than the pattern buffer is refused rather than cut, since a cut pattern would
-// back up files nobody listed; the other entries still run.
-TEST_F(RunDriverTest, AWildcardListLongerThanSeventyNineCharactersRefusesItsEntry)
+// One error line refuses each entry the run cannot walk as written (wildcards too long for their
+// buffer, an entry too long, ".." mirroring it outside its drive's folder); the others still run.
+TEST_F(RunDriverTest, EntriesThatCannotBeWalkedAsWrittenAreRefusedOneLineEach)
 {
     source.WriteFile("One\\1.txt", "1");
     source.WriteFile("Two\\2.txt", "2");
     source.WriteFile("Three\\3.txt", "3");
     std::string tooLong = "*.txt," + std::string(80, 'x');
-    ui.rows = {Row(src + "One\\", "*.txt", false), Row(src + "Two\\", tooLong, false), Row(src + "Three\\", "*.txt", false)};
-    ASSERT_TRUE(ui.rows[1].cut);
+    // above the drive's root the source stays at the root, while its mirror climbs out of C-Backup
+    std::string climb;
+    for (char c : src)
+        climb += c == '\\' ? "..\\" : "";
+    std::string escaping = src + climb + src.substr(3) + "Two\\";
+    FolderEntryRow cut = Row(src + "Three\\", "*.txt", false);
+    cut.cut = true;
+    ui.rows = {Row(src + "One\\", "*.txt", false), Row(src + "Two\\", tooLong, false), Row(escaping, "*.txt", false), cut,
+               Row(src + "Three\\", "*.txt", false)};
 
     run.Run();
 
-    EXPECT_EQ(Header() + "! Wildcard list too long - " + src + "Two\\\r\n" + LogSummary(2, 2, "1 errors occured during the backup."), Log());
+    EXPECT_EQ(Header() + "! Wildcard list too long - " + src + "Two\\\r\n! Relative path not backed up - " + escaping
+        + "\r\n! Entry too long - " + src + "Three\\\r\n" + LogSummary(2, 2, "3 errors occured during the backup."), Log());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(MirrorOf(src + "Two\\").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((destination.Path() + src.substr(3)).c_str()));
     EXPECT_EQ("3", ReadWholeFile(MirrorOf(src + "Three\\") + "3.txt"));
     ExpectCompleted();
 }

@@ -1,4 +1,5 @@
 #include "framework/CenterWindow.h"
+#include "framework/MonitorArea.h"
 
 #include <windows.h>
 
@@ -76,4 +77,43 @@ TEST(CenterWindow, AWindowWithoutOwnerIsCentredOnTheScreen)
     EXPECT_LE(abs(rect.top + 100 - screenHeight / 2), 1) << "screen height " << screenHeight;
     EXPECT_EQ(300, rect.right - rect.left);
     DestroyWindow(window);
+}
+
+// Monitors a single screen under Wine cannot show: one left of the primary (negative x), one
+// above it (negative y), and an owner that hangs past its monitor's right edge.
+TEST(MonitorArea, DialogsAreCentredWithinTheNearestWorkArea)
+{
+    const struct {
+        RECT owner;
+        SIZE size;
+        RECT workArea;
+        POINT expected;
+    } cases[] = {
+        {{-1500, 100, -700, 700}, {200, 100}, {-1920, 0, 0, 1040}, {-1200, 350}},
+        {{100, -900, 500, -500}, {200, 100}, {0, -1080, 1920, -40}, {200, -750}},
+        {{1800, 100, 2200, 500}, {300, 200}, {0, 0, 1920, 1040}, {1620, 200}},
+    };
+    for (const auto& c : cases) {
+        POINT at = CentredWithin(c.owner, c.size, c.workArea);
+        EXPECT_EQ(c.expected.x, at.x) << c.owner.left;
+        EXPECT_EQ(c.expected.y, at.y) << c.owner.left;
+    }
+}
+
+TEST(MonitorArea, AStoredPlacementIsAcceptedWhileAnIconsSizeOfItIsInTheWorkArea)
+{
+    const RECT leftMonitor = {-1920, 0, 0, 1040};
+    const SIZE icon = {32, 32};
+    const struct {
+        RECT window;
+        bool reachable;
+    } cases[] = {
+        {{-1500, 100, -700, 700}, true},
+        {{-32, 100, 400, 700}, true},
+        {{-31, 100, 400, 700}, false},
+        {{-2400, 100, -1889, 700}, false},
+        {{-1500, 1009, -700, 1400}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.reachable, ReachableInWorkArea(c.window, leftMonitor, icon)) << c.window.left << "," << c.window.top;
 }

@@ -448,6 +448,7 @@ TEST(MessageWindow, PaintsTheTextCentredInTheCallersColours)
         }
         ASSERT_GE(maxX, 0) << "no white text in the text area";
         EXPECT_LE(std::abs((minX + maxX) - (64 + textRight)), 6) << "text from " << minX << " to " << maxX;
+        EXPECT_EQ(red, ParentBackgroundUnder(FindChildWithText(window, "No"))) << "a themed button's corners";
         ClickButtonWithText(window, "No");
     });
     EXPECT_EQ(IDNO, box.Run(owner.window, "Remove the folder from the list?", "Trellisvault",
@@ -882,4 +883,19 @@ TEST(RoundMessageWindow, TheLinkShowsTheCaptionOpensItWithTheShellAndAnswersOne)
 
     EXPECT_TRUE(about.ReleaseLinkFont());
     EXPECT_FALSE(about.ReleaseLinkFont());
+}
+
+// A link the shell cannot open is reported to the caller, who tells the user why.
+TEST(RoundMessageWindow, ALinkThatCannotBeOpenedIsReported)
+{
+    OwnerWindow owner;
+    RoundMessageWindow about;
+    ModalDriver driver(boxClass, [](HWND window) {
+        UpdateWindow(window);
+        ASSERT_NE(nullptr, LinkOf(window));
+        SendMessageA(LinkOf(window), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(IDOK, about.Run(owner.window, "About", "C:\\tv-nowhere\\page.txt", 0, ownIcon, black, lightGrey, grey));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, about.LinkFailure());
+    about.ReleaseLinkFont();
 }

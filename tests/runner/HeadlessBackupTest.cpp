@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,36 @@ TEST_F(HeadlessBackupTest, AFolderListFromADataFileIsBackedUpEndToEnd)
     EXPECT_TRUE(folderList.backupDone);
     EXPECT_STRNE("03/14/06  09:05 PM", folderList.options().lastBackupDate);
     EXPECT_EQ(18u, std::strlen(folderList.options().lastBackupDate));
+}
+
+// Another program adds a row to the data file while the run walks the list: the row stays in the
+// file, and the run's date is stamped beside it.
+TEST_F(HeadlessBackupTest, ARowAddedToTheFileDuringTheRunStaysAndTheDateIsStamped)
+{
+    struct EditDuringRun : ConsoleUserInterface {
+        using ConsoleUserInterface::ConsoleUserInterface;
+        bool NextFolderEntry(bool first, FolderEntryRow& row) override
+        {
+            if (!first && edit) {
+                edit();
+                edit = nullptr;
+            }
+            return ConsoleUserInterface::NextFolderEntry(first, row);
+        }
+        std::function<void()> edit;
+    };
+    Load();
+    EditDuringRun ui(folderList, false);
+    ui.edit = [this] { data.WriteFile("list.ini", ReadWholeFile(data / "list.ini") + "D:\\other\\*.txt\r\n"); };
+    BackupRun run(ui);
+    logPath = run.LogPath();
+
+    run.Run();
+
+    std::string file = ReadWholeFile(data / "list.ini");
+    EXPECT_TRUE(ui.DateSaved());
+    EXPECT_NE(std::string::npos, file.find("*.txt   /subfolders\r\nD:\\other\\*.txt\r\n")) << file;
+    EXPECT_NE(std::string::npos, file.find(std::string("[Date]\r\n") + folderList.options().lastBackupDate + "\r\n")) << file;
 }
 
 TEST_F(HeadlessBackupTest, TheSecondPassCopiesNothingWhenNothingChanged)

@@ -1,4 +1,5 @@
 #include "engine/FolderPaths.h"
+#include "runner/ConsoleText.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -198,9 +199,10 @@ TEST_F(RunnerTest, ANewDateThatCannotBeSavedExitsWithTwoAndSaysSo)
 
 TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
 {
-    RunnerResult missing = Run("\"" + (work / "missing.ini") + "\"");
+    // redirected, the name keeps its ANSI bytes (ü is FC in code page 1252)
+    RunnerResult missing = Run("\"" + (work / "J\xFCrgen.ini") + "\"");
     EXPECT_EQ(2u, missing.exitCode);
-    EXPECT_NE(std::string::npos, missing.errors.find("Can't read folder list: ")) << missing.errors;
+    EXPECT_NE(std::string::npos, missing.errors.find("Can't read folder list: " + (work / "J\xFCrgen.ini"))) << missing.errors;
 
     work.WriteFile("notes.ini", "just some notes\r\n");
     RunnerResult notAList = Run("\"" + (work / "notes.ini") + "\"");
@@ -302,4 +304,18 @@ TEST_F(LongCopyTest, CtrlCCancelsTheRun)
     std::string log = ReadWholeFile(LogPath());
     EXPECT_EQ(log.size() - 39, log.rfind("files copied.\r\n! User aborted backup.\r\n")) << log;
     EXPECT_EQ("03/14/06  09:05 PM", DateInList());
+}
+
+// A console shows the text's characters: ü, FC in code page 1252, is not the ³ of the console's 437.
+TEST(ConsolePrint, AConsoleShowsTheCharactersOfTheAnsiText)
+{
+    ASSERT_EQ(1252u, GetACP()) << "the test's bytes are those of code page 1252";
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    ConsolePrint(stdout, "J\xFC%s", "rgen");
+    wchar_t cells[6] = {};
+    DWORD read = 0;
+    EXPECT_TRUE(ReadConsoleOutputCharacterW(GetStdHandle(STD_OUTPUT_HANDLE), cells, 6, COORD{0, 0}, &read));
+    FreeConsole();
+    EXPECT_EQ(std::wstring(L"J\u00FCrgen"), std::wstring(cells, read));
 }

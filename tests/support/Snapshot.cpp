@@ -4,6 +4,8 @@
 #include "support/PumpUntilIdle.h"
 #include "text/BoundedText.h"
 
+#include <uxtheme.h>
+
 #include <cstring>
 
 Snapshot::Snapshot(HWND shown, bool wholeWindow) : window(shown)
@@ -126,4 +128,18 @@ Snapshot PaintedSnapshot(HWND window)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntilIdle();
     return Snapshot(window, true);
+}
+
+COLORREF ParentBackgroundUnder(HWND control)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, CreateCompatibleBitmap(screen, 4, 4));
+    ReleaseDC(nullptr, screen);
+    PatBlt(memory, 0, 0, 4, 4, BLACKNESS);
+    DrawThemeParentBackground(control, memory, nullptr);
+    COLORREF colour = GetPixel(memory, 1, 1);
+    DeleteObject(SelectObject(memory, previous));
+    DeleteDC(memory);
+    return colour;
 }

@@ -30,6 +30,10 @@ private:
     std::vector<DWORD> pixels;
 };
 
+// What a themed control finds under its rounded corners: the colour its parent draws when the
+// control has it draw its background (DrawThemeParentBackground); black when the parent draws nothing.
+COLORREF ParentBackgroundUnder(HWND control);
+
 // Shows the window if it is not yet, lets the windows of this thread paint, then takes the
 // picture of the whole window.
 Snapshot PaintedSnapshot(HWND window);

@@ -1,3 +1,4 @@
+#include "support/CodePages.h"
 #include "text/StringHelpers.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ TEST(UppercaseAscii, NoTextAnswersNull)
 
 TEST_P(StripExtensionCase, CutsOnlyAnExtensionOfTheFileName)
 {
-    EXPECT_EQ(GetParam().after, Applied(StripExtension, GetParam().before));
+    EXPECT_EQ(GetParam().after, Applied([](char* text) { StripExtension(text, LeadBytes()); }, GetParam().before));
 }
 
 INSTANTIATE_TEST_SUITE_P(CutsAtTheLastDotOfTheFileName, StripExtensionCase,
@@ -64,5 +65,15 @@ INSTANTIATE_TEST_SUITE_P(LeavesNamesWithoutAnExtensionAlone, StripExtensionCase,
 
 TEST(StripExtension, NoTextIsLeftAlone)
 {
-    StripExtension(nullptr);
+    StripExtension(nullptr, LeadBytes());
+}
+
+// list.表 in 932 ends in 5C; a.b盶c in 936 reads as a.bｱ\c in 932
+TEST(StripExtension, ReadsDoubleByteCharactersWhole)
+{
+    auto japanese = [](char* text) { StripExtension(text, CodePage932()); };
+    auto chinese = [](char* text) { StripExtension(text, CodePage936()); };
+    EXPECT_EQ("C:\\Data\\list", Applied(japanese, "C:\\Data\\list.\x95\x5C"));
+    EXPECT_EQ("a", Applied(chinese, "a.b\xB1\x5C" "c"));
+    EXPECT_EQ("a.b\xB1\x5C" "c", Applied(japanese, "a.b\xB1\x5C" "c"));
 }

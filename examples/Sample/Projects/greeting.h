@@ -1,0 +1,6 @@
+#pragma once
+
+inline const char* Greeting()
+{
+    return "Hello from the sample project.";
+}
