@@ -206,6 +206,8 @@ int ProbeProgram(const char* program, const char* folderList, int rows)
     double longest = -1;
     double runSeconds = -1;
     if (startup >= 0) {
+        // the list's first painting comes after its rows, which the start-up waited for
+        Sleep(1000);
         idle = IdleProcessorShare(started.window, 5.0);
         TimeAnswersDuringBackup(started, longest, runSeconds);
     }

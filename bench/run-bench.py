@@ -235,7 +235,7 @@ STEP_ROWS = [
 def print_steps(s, files):
     columns = [(entry, mode) for entry in ("all", "dat") for mode in ("pinned", "unpinned")]
     print("where the up-to-date pass goes (seconds; the rows sum to the pass):")
-    print(f"  {'':44}" + "".join(f"{('*.*' if e == 'all' else '*.dat') + ' ' + m:>16}" for e, m in columns)
+    print(f"  {'':47}" + "".join(f"{('*.*' if e == 'all' else '*.dat') + ' ' + m:>16}" for e, m in columns)
           + f"{'us/file':>9}")
 
     def nodrain(entry, mode):
@@ -244,7 +244,7 @@ def print_steps(s, files):
     def figures(entry, mode):
         rows = [("process start and exit", s[f"start {mode}"])]
         rows += [(label, s[f"steps {entry} {key} {mode}"]) for label, key in STEP_ROWS]
-        rows.append(("everything else", nodrain(entry, mode) - sum(value for _, value in rows)))
+        rows.append(("everything else (the pass less the rows above)", nodrain(entry, mode) - sum(value for _, value in rows)))
         rows.append(("= the pass without drains", nodrain(entry, mode)))
         passed = s[f"{'dat ' if entry == 'dat' else ''}pass {mode}"]
         rows.append(("queue drains", passed - nodrain(entry, mode)))
@@ -254,7 +254,7 @@ def print_steps(s, files):
     table = [figures(entry, mode) for entry, mode in columns]
     for index, (label, _) in enumerate(table[0]):
         cells = "".join(f"{column[index][1]:16.3f}" for column in table)
-        print(f"  {label:44}{cells}{table[0][index][1] / files * 1e6:9.1f}")
+        print(f"  {label:47}{cells}{table[0][index][1] / files * 1e6:9.1f}")
     for mode in ("pinned", "unpinned"):
         now = s[f"steps all identity_us {mode}"]
         before = s[f"steps all identity_with_volume_us {mode}"]

@@ -7,4 +7,4 @@ build=$(cd "$1" && pwd)
 cmake --build "$build" --target tvbench tvbackup tvbackup-nodrain tvminimal Trellisvault >/dev/null
 . "$here/../scripts/wine-env.sh" "$build/wineprefix"
 export TV_WINE
-exec python3 "$here/run-bench.py" "$build"
+exec python3 -u "$here/run-bench.py" "$build"
