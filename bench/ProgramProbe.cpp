@@ -129,9 +129,17 @@ double IdleProcessorShare(HWND window, double seconds)
     return share;
 }
 
-// The longest wait for the main window's answer to WM_NULL, sent again and again from the
-// moment the options dialog's Backup button is pressed until the run has enabled the window again.
-bool TimeAnswersDuringBackup(const StartedProgram& started, double& longest, double& runSeconds)
+struct BackupAnswers {
+    // the longest wait, and when it began, in seconds after the options dialog's Backup button
+    double longest = -1;
+    double longestAt = -1;
+    // from the Backup button to the main window enabled again
+    double run = -1;
+};
+
+// The waits for the main window's answer to WM_NULL, sent again and again from the moment the
+// options dialog's Backup button is pressed until the run has enabled the window again.
+bool TimeAnswersDuringBackup(const StartedProgram& started, BackupAnswers& answers)
 {
     PostMessageA(started.window, WM_COMMAND, MAKEWPARAM(IDM_START_BACKUP, 0), 0);
     double start = Now();
@@ -147,7 +155,7 @@ bool TimeAnswersDuringBackup(const StartedProgram& started, double& longest, dou
     HWND backupButton = GetDlgItem(options, IDC_START_BACKUP);
     PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_START_BACKUP, BN_CLICKED), reinterpret_cast<LPARAM>(backupButton));
     start = Now();
-    longest = 0;
+    answers.longest = 0;
     bool running = false;
     while (Now() - start < 10 * kPatience / 1000.0) {
         double asked = Now();
@@ -155,11 +163,13 @@ bool TimeAnswersDuringBackup(const StartedProgram& started, double& longest, dou
         if (!SendMessageTimeoutA(started.window, WM_NULL, 0, 0, SMTO_NORMAL, 10 * kPatience, &answer))
             return false;
         double waited = Now() - asked;
-        if (waited > longest)
-            longest = waited;
+        if (waited > answers.longest) {
+            answers.longest = waited;
+            answers.longestAt = asked - start;
+        }
         bool enabled = IsWindowEnabled(started.window) != 0;
         if (running && enabled) {
-            runSeconds = Now() - start;
+            answers.run = Now() - start;
             return true;
         }
         running = running || !enabled;
@@ -203,17 +213,18 @@ int ProbeProgram(const char* program, const char* folderList, int rows)
     StartedProgram started;
     double startup = StartUntilShown(program, "MainClass", rows, started);
     double idle = -1;
-    double longest = -1;
-    double runSeconds = -1;
+    BackupAnswers answers;
+    bool answered = false;
     if (startup >= 0) {
         // the list's first painting comes after its rows, which the start-up waited for
         Sleep(1000);
         idle = IdleProcessorShare(started.window, 5.0);
-        TimeAnswersDuringBackup(started, longest, runSeconds);
+        answered = TimeAnswersDuringBackup(started, answers);
     }
     DWORD exitCode = EndProgram(started);
-    std::printf("startup=%.4f idle_share=%.5f longest_answer=%.4f run=%.3f exit=%lu\n", startup, idle, longest, runSeconds, exitCode);
-    return startup >= 0 && longest >= 0 ? 0 : 1;
+    std::printf("startup=%.4f idle_share=%.5f longest_answer=%.4f longest_at=%.3f run=%.3f exit=%lu\n", startup, idle, answers.longest,
+                answers.longestAt, answers.run, exitCode);
+    return answered ? 0 : 1;
 }
 
 int ProbeFloor(const char* program)
