@@ -110,7 +110,7 @@ class Samples:
         return median(self.values.get(name, []))
 
     def runs(self, name):
-        return " ".join(f"{v:.3f}" for v in self.values.get(name, []))
+        return " ".join("-" if v is None else f"{v:.3f}" for v in self.values.get(name, []))
 
 
 def measure_size(wine, files):
