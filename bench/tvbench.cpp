@@ -2,16 +2,18 @@
 //   tvbench time COMMAND LINE...   runs a program, prints its wall time, peak working set and exit code
 //   tvbench list FOLDER...         lists the trees with FindFirstFileA/FindNextFileA
 //   tvbench drain COUNT            times COUNT PeekMessageA calls on an empty queue
-//   tvbench profile SOURCE MIRROR  times, per file, each call an up-to-date pass makes
+//   tvbench steps SOURCE MIRROR PATTERN  times each step of an up-to-date pass (PassSteps.h)
 //   tvbench profile-copy SOURCE TARGET  times, per file, each call a full copy makes
-#include "engine/FolderIdentity.h"
+//   tvbench program EXE LIST ROWS  start-up, idle and answers during a run of the program (ProgramProbe.h)
+//   tvbench floor EXE              start-up of a minimal one-window program
+#include "BenchClock.h"
+#include "PassSteps.h"
+#include "ProgramProbe.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,18 +21,6 @@
 #include <vector>
 
 namespace {
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 int TimeCommand(int argc, char** argv)
 {
@@ -120,93 +110,6 @@ int TimeDrains(long count)
     return 0;
 }
 
-// Per-file costs of the calls an up-to-date pass makes, each measured over the whole tree.
-int Profile(const char* sourceRoot, const char* mirrorRoot)
-{
-    long entries = 0;
-    std::vector<std::string> sources;
-    ListTree(sourceRoot, entries, &sources);
-    std::vector<std::string> copies;
-    for (const std::string& path : sources)
-        copies.push_back(mirrorRoot + path.substr(std::strlen(sourceRoot)));
-    double n = static_cast<double>(sources.size());
-    if (sources.empty())
-        return 1;
-
-    double start = Now();
-    for (const std::string& path : sources)
-        GetFileAttributesA(path.c_str());
-    double sourceAttributes = Now() - start;
-
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    start = Now();
-    for (const std::string& path : copies)
-        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    double copyTimes = Now() - start;
-
-    WIN32_FIND_DATAA found;
-    start = Now();
-    for (const std::string& path : copies) {
-        HANDLE search = FindFirstFileA(path.c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-    }
-    double copySearches = Now() - start;
-
-    SYSTEMTIME calendar;
-    start = Now();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        FileTimeToSystemTime(&data.ftLastWriteTime, &calendar);
-        FileTimeToSystemTime(&data.ftLastWriteTime, &calendar);
-    }
-    double calendarTimes = Now() - start;
-
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    start = Now();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    }
-    double drains = Now() - start;
-
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    HWND frame = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame, nullptr, nullptr, nullptr);
-    char count[16];
-    start = Now();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        std::snprintf(count, sizeof count, "%u", static_cast<unsigned>(i + 1));
-        SendMessageA(statusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(count));
-    }
-    double statusTexts = Now() - start;
-    DestroyWindow(frame);
-
-    // the walk asks each folder it enters for its identity, to refuse folder loops
-    std::vector<std::string> folders;
-    for (const std::string& path : sources)
-        folders.push_back(path.substr(0, path.rfind('\\') + 1));
-    std::sort(folders.begin(), folders.end());
-    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-    FolderIdentity identity;
-    start = Now();
-    for (const std::string& folder : folders)
-        IdentifyFolder(folder.c_str(), identity);
-    double identities = Now() - start;
-
-    std::printf("files=%lu\n", static_cast<unsigned long>(sources.size()));
-    std::printf("source GetFileAttributesA       %7.1f us/file  %6.3f s\n", sourceAttributes / n * 1e6, sourceAttributes);
-    std::printf("copy GetFileAttributesExA       %7.1f us/file  %6.3f s\n", copyTimes / n * 1e6, copyTimes);
-    std::printf("copy FindFirstFileA (not used)  %7.1f us/file  %6.3f s\n", copySearches / n * 1e6, copySearches);
-    std::printf("two FileTimeToSystemTime        %7.1f us/file  %6.3f s\n", calendarTimes / n * 1e6, calendarTimes);
-    std::printf("two queue drains (PeekMessageA) %7.1f us/file  %6.3f s\n", drains / n * 1e6, drains);
-    std::printf("status bar SB_SETTEXTA (copied) %7.1f us/file  %6.3f s\n", statusTexts / n * 1e6, statusTexts);
-    std::printf("folder identity (per folder)    %7.1f us/folder %6.3f s for %lu folders\n", identities / static_cast<double>(folders.size()) * 1e6,
-                identities, static_cast<unsigned long>(folders.size()));
-    return 0;
-}
-
 // Per-file costs of the calls a full copy makes, in the order the engine makes them: first into
 // an empty folder (a new copy goes straight to its name), then over those copies (each one is
 // replaced through a temporary name).
@@ -269,10 +172,15 @@ int main(int argc, char** argv)
         return ListTrees(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "drain") == 0)
         return TimeDrains(std::strtol(argv[2], nullptr, 10));
-    if (argc == 4 && std::strcmp(argv[1], "profile") == 0)
-        return Profile(argv[2], argv[3]);
+    if (argc == 5 && std::strcmp(argv[1], "steps") == 0)
+        return TimePassSteps(argv[2], argv[3], argv[4]);
     if (argc == 4 && std::strcmp(argv[1], "profile-copy") == 0)
         return ProfileCopy(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: tvbench time CMD... | list FOLDER... | drain COUNT | profile SOURCE MIRROR | profile-copy SOURCE TARGET\n");
+    if (argc == 5 && std::strcmp(argv[1], "program") == 0)
+        return ProbeProgram(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 3 && std::strcmp(argv[1], "floor") == 0)
+        return ProbeFloor(argv[2]);
+    std::fprintf(stderr, "usage: tvbench time CMD... | list FOLDER... | drain COUNT | steps SOURCE MIRROR PATTERN | profile-copy SOURCE TARGET\n"
+                         "       | program EXE LIST ROWS | floor EXE\n");
     return 2;
 }

@@ -108,7 +108,7 @@ void BackupRun::RememberRunOutput()
 bool BackupRun::IsFolderToPassOver(const FolderIdentity& identity)
 {
     for (const FolderIdentity& output : runOutput) {
-        if (output == identity)
+        if (IsSameFolder(output, identity))
             return true;
     }
     return false;

@@ -118,7 +118,7 @@ FolderWalker::Admission FolderWalker::AdmitSubfolder(Level* levels)
     if (IsFolderToPassOver(below.identity))
         return Admission::PassOver;
     for (int level = 0; level <= depth; ++level) {
-        if (levels[level].identified && levels[level].identity == below.identity)
+        if (levels[level].identified && IsSameFolder(levels[level].identity, below.identity))
             return OnFolderLoop(entry) ? Admission::Stop : Admission::PassOver;
     }
     return Admission::Enter;
