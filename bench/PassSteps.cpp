@@ -6,6 +6,7 @@
 #include "runner/ConsoleUserInterface.h"
 #include "runner/HeadlessFolderList.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -52,7 +53,7 @@ protected:
         double step = Now();
         GetFileAttributesA(source.c_str());
         double between = Now();
-        run.IsUpToDate(entry.ftLastWriteTime, copy.c_str());
+        run.IsUpToDate(entry.ftLastWriteTime, (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow, copy.c_str());
         double end = Now();
         sourceAttributes += between - step;
         copyAttributes += end - between;
