@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build make git
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth
   googletest
   clang libclang-rt-14-dev

@@ -12,5 +12,8 @@ mkdir -p "$(dirname "$prefix")"
 "$TV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 # Windows does not hide files just because their names begin with a dot.
 "$TV_WINE" reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f </dev/null >/dev/null 2>&1
+# Windows draws the caption buttons with Marlett. Debian's Wine does not look in fonts-wine's folder,
+# so the prefix gets the font where Windows keeps it.
+cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
 wineserver -w
 touch "$prefix/.tv-ready"
