@@ -1,6 +1,7 @@
 #include "ProgramProbe.h"
 
 #include "BenchClock.h"
+#include "driver/ProgramWindows.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -20,38 +20,6 @@ struct StartedProgram {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;
 };
-
-struct WindowSearch {
-    DWORD processId;
-    const char* windowClass;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char name[64];
-    char caption[64];
-    if (processId != search.processId || !IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name) ||
-        std::strcmp(name, search.windowClass) != 0)
-        return TRUE;
-    GetWindowTextA(window, caption, sizeof caption);
-    if (search.caption != nullptr && std::strcmp(caption, search.caption) != 0)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// A shown top-level window of the process, of the class and, when one is given, the caption.
-HWND FindShownWindow(DWORD processId, const char* windowClass, const char* caption)
-{
-    WindowSearch search = {processId, windowClass, caption, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // The rows of the window's list view, asked as any program may ask; -1 while it cannot answer.
 int ListRows(HWND window)
@@ -78,7 +46,7 @@ double StartUntilShown(const char* program, const char* windowClass, int rows, S
     // the first wait for input comes once the program's loop runs; a poll covers a program that waited earlier
     WaitForInputIdle(started.process.hProcess, kPatience);
     while (Now() - start < kPatience / 1000.0) {
-        started.window = FindShownWindow(started.process.dwProcessId, windowClass, nullptr);
+        started.window = FindProgramWindow(started.process.dwProcessId, windowClass, nullptr);
         if (started.window != nullptr && (rows == 0 || ListRows(started.window) == rows))
             return Now() - start;
         if (WaitForSingleObject(started.process.hProcess, 1) == WAIT_OBJECT_0)
@@ -146,7 +114,7 @@ bool TimeAnswersDuringBackup(const StartedProgram& started, BackupAnswers& answe
     HWND options = nullptr;
     while (options == nullptr && Now() - start < kPatience / 1000.0) {
         Sleep(1);
-        options = FindShownWindow(started.process.dwProcessId, "#32770", "Backup");
+        options = FindProgramWindow(started.process.dwProcessId, "#32770", "Backup");
     }
     if (options == nullptr) {
         std::fprintf(stderr, "tvbench: the Backup options dialog did not show\n");

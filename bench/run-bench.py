@@ -200,7 +200,7 @@ def measure_size(wine, files):
         print(f"{label:58} {cells[0]} {cells[1]}   {target}")
 
     print(f"{'ratios':58} {'pinned':>9} {'unpinned':>9}")
-    ratio_row("engine/xcopy, full copy", lambda m: s[f"full {m}"] / s[f"xfull {m}"], "target <= 1")
+    ratio_row("engine/xcopy, full copy", lambda m: s[f"full {m}"] / s[f"xfull {m}"], "target <= 0.9")
     ratio_row("xcopy pass / engine pass (times faster)", lambda m: s[f"xpass {m}"] / s[f"pass {m}"], "target >= 1.7")
     ratio_row("pass less drains and start-up / listing floor",
               lambda m: (s[f"nodrain {m}"] - s[f"start {m}"]) / s[f"list {m}"], "target <= 2.0")
