@@ -107,6 +107,11 @@ LRESULT MainWindow::OnUnhandledMessage(UINT message, WPARAM wParam, LPARAM)
 {
     // any process may send the hint message: only a button's id counts, and the text is the
     // program's own, never read through the pointer that came with it
+    if (message == kResumeRowPainting && rowPaintingHeld) {
+        rowPaintingHeld = false;
+        SendMessageA(folderList.Handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(folderList.Handle(), nullptr, TRUE);
+    }
     if (message == WM_BUTTON_HINT) {
         for (const ButtonRow& row : buttonRows) {
             if (wParam == static_cast<WPARAM>(row.command))

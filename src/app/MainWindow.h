@@ -126,4 +126,7 @@ private:
     PathBuffer dataFile = {};
     DataFileStamp dataFileRead;
     PathBuffer dataFolderPath = {};
+    // Rows read from a file arrive one by one; the list paints once they are all in.
+    static constexpr UINT kResumeRowPainting = WM_APP + 1;
+    bool rowPaintingHeld = false;
 };

@@ -5,8 +5,15 @@
 #include "document/FolderListDocument.h"
 #include "framework/ShutdownBlockReason.h"
 
+// A visible list view paints after every row it is given, which makes reading a long list slow:
+// painting waits until the program next reads its queue, when the whole list is in (or a box
+// about the list runs its own loop).
 void MainWindow::InsertRow(const char* entryText, bool includeSubfolders)
 {
+    if (!rowPaintingHeld && PostMessageA(hwnd, kResumeRowPainting, 0, 0)) {
+        SendMessageA(folderList.Handle(), WM_SETREDRAW, FALSE, 0);
+        rowPaintingHeld = true;
+    }
     folderList.InsertRow(entryText, includeSubfolders);
 }
 
