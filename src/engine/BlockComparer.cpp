@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-BlockComparer::BlockComparer() : sourceBlock(kBlockSize), copyBlock(kBlockSize)
+BlockComparer::BlockComparer(const std::atomic<int>& stop) : stopRequested(stop), sourceBlock(kBlockSize), copyBlock(kBlockSize)
 {
 }
 
@@ -24,6 +24,8 @@ static bool ReadBlock(HANDLE file, char* block, DWORD wanted, DWORD& got)
 BlockComparer::Result BlockComparer::Compare(HANDLE source, HANDLE copy, std::uint64_t size, DWORD& failure)
 {
     for (std::uint64_t left = size; left > 0;) {
+        if (stopRequested)
+            return Result::Cancelled;
         DWORD wanted = left < kBlockSize ? static_cast<DWORD>(left) : kBlockSize;
         DWORD sourceGot = 0;
         DWORD copyGot = 0;

@@ -53,6 +53,11 @@ void ForEachEntry(const std::string& folder, const std::function<void(const WIN3
 
 } // namespace
 
+VerifyRun::VerifyRun(BackupUserInterface& userInterface, RunReport& runReport)
+    : CheckingRun(userInterface, runReport), comparer(abortRequested)
+{
+}
+
 void VerifyRun::BeginWalk()
 {
     missing = 0;
@@ -121,6 +126,7 @@ void VerifyRun::VerifyCopy(const WIN32_FIND_DATAA& entry, const char* sourcePath
     DWORD failure = 0;
     switch (comparer.Compare(source.handle, copy.handle, sourceSize, failure)) {
     case BlockComparer::Result::Same:
+    case BlockComparer::Result::Cancelled:
         break;
     case BlockComparer::Result::Different:
         ReportProblem(different, "Copy differs in content - ");

@@ -12,7 +12,7 @@
 // plain lines and left where they are.
 class VerifyRun : public CheckingRun {
 public:
-    using CheckingRun::CheckingRun;
+    VerifyRun(BackupUserInterface& userInterface, RunReport& runReport);
 
     int missing = 0;
     int older = 0;
