@@ -4,13 +4,15 @@
 Started by run-bench.sh inside the build's Wine prefix with a display (make bench). Everything is
 timed with Wine on one CPU (wineserver and programs alike, through taskset); the up-to-date
 passes also with Wine free to use every CPU. TV_BENCH_RUNS (3) repetitions, TV_BENCH_SIZES file
-counts, TV_BENCH_CPU the CPU to pin to (the last one the bench may use).
+counts, TV_BENCH_CPU the CPU to pin to (the last one the bench may use). TV_BENCH_VERIFY_ONLY=1
+times the verify alone, on the first size.
 """
 import os
 import shutil
 import statistics
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -297,6 +299,57 @@ def measure_program(wine):
     print(f"{'  that backup, from its Backup button to its end (copied ' + str(copied) + ')':62} {s['run']:8.3f} s")
 
 
+def measure_verify(wine, files):
+    """A verify of a complete backup of the tree against reading both trees once (the floor)."""
+    tag = make_tree(files)
+    source = f"C:\\tvbench\\src{tag}\\"
+    mirror = f"C:\\tvbench\\vdst{tag}\\C-Backup\\tvbench\\src{tag}\\"
+    listpath = BASE / f"list{tag}verify.ini"
+    write_list(listpath, f"C:\\tvbench\\vdst{tag}\\", [f"{source}*.*   /subfolders"])
+    winlist = f"C:\\tvbench\\{listpath.name}"
+    shutil.rmtree(BASE / f"vdst{tag}", ignore_errors=True)
+    wine.restart(pinned=True)
+    made = wine.time(RUNNER, winlist)
+    if made.get("exit", 1) != 0:
+        print(f"warning: the backup to verify ended with {made.get('exit')}")
+    native_trees = [str(BASE / f"src{tag}"), str(BASE / f"vdst{tag}")]
+    s = Samples()
+    for _ in range(RUNS):
+        for mode in ("pinned", "unpinned"):
+            wine.restart(pinned=mode == "pinned")
+            out = wine.time(RUNNER, "/v", winlist)
+            if out.get("exit", 0) != 0:
+                print(f"warning: the verify ended with {out.get('exit')}")
+            s.add(f"verify {mode}", out.get("seconds"))
+            s.add(f"read {mode}", wine.bench("read", source, mirror).get("seconds"))
+            s.add(f"start {mode}", wine.time(RUNNER, "C:\\tvbench\\empty.ini").get("seconds"))
+            started = time.perf_counter()
+            find = subprocess.Popen(wine.prefix() + ["find", *native_trees, "-type", "f", "-print0"], stdout=subprocess.PIPE)
+            subprocess.run(wine.prefix() + ["xargs", "-0", "cat"], stdin=find.stdout, stdout=subprocess.DEVNULL, check=True)
+            find.wait()
+            s.add(f"cat {mode}", time.perf_counter() - started)
+    print()
+    print(f"== verify (tvbackup /v) of a complete backup of {files} files ==")
+    print(f"{'':58} {'pinned':>9} {'unpinned':>9}")
+
+    def row(label, figure, target=""):
+        cells = []
+        for mode in ("pinned", "unpinned"):
+            value = figure(mode)
+            cells.append(f"{value:9.3f}" if value == value else f"{'-':>9}")
+        print(f"{label:58} {cells[0]} {cells[1]}   {target}")
+
+    row("verify, seconds", lambda m: s[f"verify {m}"])
+    row("reading both trees once under Wine (floor), seconds", lambda m: s[f"read {m}"])
+    row("runner start-up (empty folder list), seconds", lambda m: s[f"start {m}"])
+    row("cat of every file of both trees, native Linux, seconds", lambda m: s[f"cat {m}"])
+    row("verify ratio: verify less start-up / floor", lambda m: (s[f"verify {m}"] - s[f"start {m}"]) / s[f"read {m}"], "target <= 1.5")
+    row("  the verify whole / floor", lambda m: s[f"verify {m}"] / s[f"read {m}"])
+    print(f"runs verify: pinned {s.runs('verify pinned')} | unpinned {s.runs('verify unpinned')}")
+    print(f"runs floor: pinned {s.runs('read pinned')} | unpinned {s.runs('read unpinned')}")
+    shutil.rmtree(BASE / f"vdst{tag}", ignore_errors=True)
+
+
 def main():
     BASE.mkdir(parents=True, exist_ok=True)
     (BASE / "emptysrc").mkdir(exist_ok=True)
@@ -306,9 +359,12 @@ def main():
     if BUILD.name != "i686":
         print("(this machine runs no 32-bit programs, so the shipped 32-bit build is not measured)")
     wine = Wine()
-    for files in SIZES:
-        measure_size(wine, files)
-    measure_program(wine)
+    if os.environ.get("TV_BENCH_VERIFY_ONLY") != "1":
+        for files in SIZES:
+            measure_size(wine, files)
+    measure_verify(wine, SIZES[0])
+    if os.environ.get("TV_BENCH_VERIFY_ONLY") != "1":
+        measure_program(wine)
     wine.restart(pinned=False)
 
 

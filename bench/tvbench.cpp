@@ -1,6 +1,7 @@
 // The benchmark's measuring helper, run under Wine by bench/run-bench.sh:
 //   tvbench time COMMAND LINE...   runs a program, prints its wall time, peak working set and exit code
 //   tvbench list FOLDER...         lists the trees with FindFirstFileA/FindNextFileA
+//   tvbench read FOLDER...         lists the trees and reads every file once to its end (cat of every file)
 //   tvbench drain COUNT            times COUNT PeekMessageA calls on an empty queue
 //   tvbench steps SOURCE MIRROR PATTERN  times each step of an up-to-date pass (PassSteps.h)
 //   tvbench profile-copy SOURCE TARGET  times, per file, each call a full copy makes
@@ -99,6 +100,31 @@ int ListTrees(int argc, char** argv)
     return 0;
 }
 
+// The verify's floor: what reading every file of the trees costs, listed the same way, each file
+// opened, read to its end in 64 KiB blocks and closed, as cat does.
+int ReadTrees(int argc, char** argv)
+{
+    long entries = 0;
+    unsigned long long bytes = 0;
+    std::vector<char> block(64 * 1024);
+    double start = Now();
+    for (int i = 2; i < argc; ++i) {
+        std::vector<std::string> files;
+        ListTree(argv[i], entries, &files);
+        for (const std::string& path : files) {
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+            if (file == INVALID_HANDLE_VALUE)
+                continue;
+            DWORD read = 0;
+            while (ReadFile(file, block.data(), static_cast<DWORD>(block.size()), &read, nullptr) && read > 0)
+                bytes += read;
+            CloseHandle(file);
+        }
+    }
+    std::printf("seconds=%.3f entries=%ld bytes=%llu\n", Now() - start, entries, bytes);
+    return 0;
+}
+
 int TimeDrains(long count)
 {
     MSG msg;
@@ -170,6 +196,8 @@ int main(int argc, char** argv)
         return TimeCommand(argc, argv);
     if (argc >= 3 && std::strcmp(argv[1], "list") == 0)
         return ListTrees(argc, argv);
+    if (argc >= 3 && std::strcmp(argv[1], "read") == 0)
+        return ReadTrees(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "drain") == 0)
         return TimeDrains(std::strtol(argv[2], nullptr, 10));
     if (argc == 5 && std::strcmp(argv[1], "steps") == 0)
@@ -180,7 +208,7 @@ int main(int argc, char** argv)
         return ProbeProgram(argv[2], argv[3], std::atoi(argv[4]));
     if (argc == 3 && std::strcmp(argv[1], "floor") == 0)
         return ProbeFloor(argv[2]);
-    std::fprintf(stderr, "usage: tvbench time CMD... | list FOLDER... | drain COUNT | steps SOURCE MIRROR PATTERN | profile-copy SOURCE TARGET\n"
+    std::fprintf(stderr, "usage: tvbench time CMD... | list FOLDER... | read FOLDER... | drain COUNT | steps SOURCE MIRROR PATTERN | profile-copy SOURCE TARGET\n"
                          "       | program EXE LIST ROWS | floor EXE\n");
     return 2;
 }

@@ -62,8 +62,8 @@ int BackupRun::OnFolder(const WIN32_FIND_DATAA&)
         return DrainFolderStep();
     }
     if (!FolderExists(destPath)) {
-        FolderOutcome outcome = EnsureFolder(destPath);
-        destinationFolderNew = outcome == FolderOutcome::Made;
+        FolderOutcome outcome = ProvideFolder(destPath);
+        destinationFolderNew = outcome == FolderOutcome::Made || outcome == FolderOutcome::Absent;
         if (outcome == FolderOutcome::GivenUp) {
             // a Cancel given meanwhile is the summary's to report
             if (!abortRequested)
@@ -188,6 +188,13 @@ int BackupRun::OnFile(const WIN32_FIND_DATAA& entry)
         WriteLogLine("User aborted backup.", "", 1);
         return 1;
     }
+    return HandleFile(entry, name, sourcePath, attributes);
+}
+
+int BackupRun::HandleFile(const WIN32_FIND_DATAA& entry, const char* name, const char* sourcePath, DWORD attributes)
+{
+    bool hiddenFile = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    bool systemFile = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
     std::uint64_t fileSize = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     for (;;) {
         ++filesChecked;

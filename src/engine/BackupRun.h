@@ -23,7 +23,8 @@ public:
 
     // Whether the existing copy at destFilePath makes a new copy unnecessary.
     bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath);
-    enum class FolderOutcome { Made, PassedOver, GivenUp };
+    // Absent: the folder is not there and a run that only checks leaves it so.
+    enum class FolderOutcome { Made, PassedOver, GivenUp, Absent };
     // Creates the folder path. A full or removed disk brings the next-disk question until the
     // folder is made or the user gives up; any other failure is logged and its files passed over.
     FolderOutcome EnsureFolder(const char* path);
@@ -33,7 +34,7 @@ public:
     // Opens a fresh log and writes its header; false (after telling the user) when it cannot be created.
     bool CreateLog();
     // Appends "! " (for an error line, which is counted), text, tail and CR LF.
-    void WriteLogLine(const char* text, const char* tail, int isError);
+    virtual void WriteLogLine(const char* text, const char* tail, int isError);
     // Writes the counts and the outcome, closes the log and shows the outcome in status bar part 0.
     void WriteSummary();
     void DeleteLog();
@@ -53,6 +54,8 @@ public:
     int filesChecked = 0;
     int filesCopied = 0;
     int errorCount = 0;
+    // the last Run walked every entry to its end, uncancelled
+    bool completed = false;
 
 protected:
     int OnFile(const WIN32_FIND_DATAA& entry) override;
@@ -60,6 +63,20 @@ protected:
     int OnPathTooLong(const char* folder, const char* name) override;
     int OnFolderLoop(const WIN32_FIND_DATAA& entry) override;
     bool IsFolderToPassOver(const FolderIdentity& identity) override;
+
+    // The steps in which a run that only checks differs from a backup: the start of the walk, once
+    // the log is open; a missing destination folder (made by EnsureFolder); a file that passed the
+    // filters (copied); the summary's lines up to its outcome (left in `message`); and a completed
+    // run (its date stamped).
+    virtual void BeginWalk() {}
+    virtual FolderOutcome ProvideFolder(const char* path) { return EnsureFolder(path); }
+    virtual int HandleFile(const WIN32_FIND_DATAA& entry, const char* name, const char* sourcePath, DWORD attributes);
+    virtual void WriteSummaryLines();
+    virtual void CompleteRun();
+    // IsUpToDate that also tells whether the lookup found no copy at all
+    bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath, bool& destinationMissing);
+    // The "! " line for a file or folder the system refused: front, the reason, and the path.
+    void LogRefusal(const char* front, DWORD failure, const char* path);
 
     BackupUserInterface& ui;
     int logWritten = 0;
@@ -70,6 +87,12 @@ protected:
     char destPath[340] = {};
     char message[600] = {};
     char logPath[340] = {};
+    // the current folder's destination was refused (too long, or it could not be made), so its files are passed over
+    bool destinationRefused = false;
+    // no copy stands in the current folder's destination: this walk made it, or it is absent
+    bool destinationFolderNew = false;
+    // how many levels below its folder the current entry is walked
+    int entryDepth = 0;
 
 private:
     // Walks every entry of the folder list; answers 1 when a handler stopped the run.
@@ -82,17 +105,9 @@ private:
     // Whether the file at destPath is larger than the destination's file system holds, asked
     // before its copy (failure 0) or after the copy was refused.
     bool ExceedsDestination(std::uint64_t fileSize, DWORD failure) const;
-    // The "! " line for a file or folder the system refused: front, the reason, and the path.
-    void LogRefusal(const char* front, DWORD failure, const char* path);
     enum class CopyOutcome { Copied, Failed, DiskFull, Cancelled };
     // destinationMissing: no copy stands at destPath (a lookup just made found none, or its folder is new)
     CopyOutcome CopyToDestination(const char* sourcePath, DWORD sourceAttributes, bool destinationMissing, DWORD& failure);
-    // IsUpToDate that also tells whether the lookup found no copy at all
-    bool IsUpToDate(const FILETIME& sourceWriteTime, std::uint64_t sourceSize, const char* destFilePath, bool& destinationMissing);
-    // the current folder's destination was refused (too long, or it could not be made), so its files are passed over
-    bool destinationRefused = false;
-    // the current folder's destination was made by this walk
-    bool destinationFolderNew = false;
     // the depth of the folder whose destination could not be made, whose subfolders are passed over silently; -1 for none
     int refusedDepth = -1;
     // a copy under way stopped for a quit request, which the run then reports

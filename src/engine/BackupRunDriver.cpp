@@ -21,6 +21,7 @@ public:
 
 void BackupRun::Run()
 {
+    completed = false;
     filesCopied = 0;
     filesChecked = 0;
     DeleteLog();
@@ -32,6 +33,7 @@ void BackupRun::Run()
     if (!CreateLog())
         return;
     abortRequested = 0;
+    BeginWalk();
     ui.ShowProgress();
     ui.EnableFrame(false);
     ui.UpdateDestinationPane();
@@ -42,11 +44,9 @@ void BackupRun::Run()
         // a Cancel still queued when the walk ends is taken before its window goes, and counts
         PumpMessages();
         // one rule for a run that did not complete, whenever it was stopped: no backup time is recorded
-        if (stopped == 0 && !abortRequested) {
-            ui.StampLastBackup();
-            ui.UpdateTitle();
-            ui.MarkBackupDone();
-        }
+        completed = stopped == 0 && !abortRequested;
+        if (completed)
+            CompleteRun();
     }
 
     ui.EnableFrame(true);
@@ -57,6 +57,13 @@ void BackupRun::Run()
     WriteSummary();
     if (errorCount != 0 || options.recordFileNames)
         OpenLog();
+}
+
+void BackupRun::CompleteRun()
+{
+    ui.StampLastBackup();
+    ui.UpdateTitle();
+    ui.MarkBackupDone();
 }
 
 void BackupRun::StopForSessionEnd()
@@ -91,13 +98,13 @@ int BackupRun::WalkFolderList()
             WriteLogLine("Wildcard list too long - ", sourceFolder, 1);
             continue;
         }
-        int maxDepth = row.includeSubfolders ? 16 : 0;
+        entryDepth = row.includeSubfolders ? 16 : 0;
         while (const char* pattern = patterns.Next()) {
             if (options.recordFileNames) {
                 FormatText(message, sizeof message, "Checking folder: %s", sourceFolder);
                 WriteLogLine(message, pattern, 0);
             }
-            if (Walk(sourceFolder, pattern, maxDepth, 0) == 1)
+            if (Walk(sourceFolder, pattern, entryDepth, 0) == 1)
                 return 1;
         }
     }

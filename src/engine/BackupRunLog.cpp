@@ -41,17 +41,22 @@ void BackupRun::WriteLogLine(const char* text, const char* tail, int isError)
 void BackupRun::WriteSummary()
 {
     WriteLogLine("", "", 0);
+    WriteSummaryLines();
+    if (logFile != INVALID_HANDLE_VALUE)
+        CloseHandle(logFile);
+    logFile = INVALID_HANDLE_VALUE;
+    ui.SetStatusText(0, message);
+    logWritten = 1;
+}
+
+void BackupRun::WriteSummaryLines()
+{
     FormatText(message, sizeof message, "%d files checked.", filesChecked);
     WriteLogLine(message, "", 0);
     FormatText(message, sizeof message, "%d files copied.", filesCopied);
     WriteLogLine(message, "", 0);
     bool isError = FormatSummaryOutcome(abortRequested != 0, errorCount, message, sizeof message);
     WriteLogLine(message, "", isError ? 1 : 0);
-    if (logFile != INVALID_HANDLE_VALUE)
-        CloseHandle(logFile);
-    logFile = INVALID_HANDLE_VALUE;
-    ui.SetStatusText(0, message);
-    logWritten = 1;
 }
 
 void BackupRun::DeleteLog()

@@ -4,6 +4,8 @@
 #include "document/DataFileLock.h"
 #include "document/DocumentStorage.h"
 #include "engine/BackupRun.h"
+#include "engine/DryRun.h"
+#include "engine/VerifyRun.h"
 #include "framework/CriticalErrorMode.h"
 
 #include <windows.h>
@@ -14,22 +16,39 @@
 
 // Exit codes: the run completed without errors, completed with errors, or did not complete
 // (stopped early, never started, the folder list could not be read, or its new date not saved).
+// A dry run and a verify answer the same way, a copy that fails the verify being an error.
 constexpr int kCompleted = 0;
 constexpr int kCompletedWithErrors = 1;
 constexpr int kNotCompleted = 2;
 
+static void PrintUsage(std::FILE* stream)
+{
+    ConsolePrint(stream,
+                 "Usage: tvbackup [/r] [/n | /v] FOLDERLIST.ini\n"
+                 "Backs up the folder list with its own options, as the Backup button does.\n"
+                 "  /r  Record file names of copied files.\n"
+                 "  /n  Dry run: list the files a backup would copy, and copy nothing.\n"
+                 "  /v  Verify: compare every copy with its source file, and change nothing.\n"
+                 "  /?  Show this text.\n"
+                 "Exit codes:\n"
+                 "  0  completed without errors (/v: every copy is present and identical)\n"
+                 "  1  completed with errors (/v: a copy is missing, older or different)\n"
+                 "  2  stopped early or could not start\n");
+}
+
 static int Usage()
 {
-    ConsolePrint(stderr,
-                 "Usage: tvbackup [/r] FOLDERLIST.ini\n"
-                 "Backs up the folder list with its own options, as the Backup button does.\n"
-                 "  /r  Record file names of copied files.\n");
+    PrintUsage(stderr);
     return kNotCompleted;
 }
 
-static bool IsRecordSwitch(const char* argument)
+// "/x" or "-x", in either letter case; 0 for anything else.
+static char SwitchLetter(const char* argument)
 {
-    return std::strcmp(argument, "/r") == 0 || std::strcmp(argument, "/R") == 0 || std::strcmp(argument, "-r") == 0;
+    if ((argument[0] != '/' && argument[0] != '-') || argument[1] == '\0' || argument[2] != '\0')
+        return 0;
+    char letter = argument[1];
+    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
 }
 
 // A data file that is missing or cannot be opened would load as an empty list, and an empty list
@@ -77,18 +96,48 @@ private:
 
 std::atomic<BackupRun*> CancelOnCtrlC::runToCancel{nullptr};
 
+// The console runner's user interface, which also prints the lines of a dry run or a verify.
+class ConsoleReport : public ConsoleUserInterface, public RunReport {
+public:
+    using ConsoleUserInterface::ConsoleUserInterface;
+    void ReportLine(const char* line) override { ConsolePrint(stdout, "%s\n", line); }
+};
+
+// A dry run or a verify: its lines and summary are printed as they come, and the exit code is
+// that of a backup, a problem with a copy counting as an error.
+static int Check(CheckingRun& run)
+{
+    CancelOnCtrlC cancelOnCtrlC(run);
+    run.Run();
+    if (!run.LogWritten())
+        return kNotCompleted;
+    ConsolePrint(stdout, "Log: %s\n", run.LogPath());
+    std::fflush(stdout);
+    if (!run.completed)
+        return kNotCompleted;
+    return run.errorCount != 0 ? kCompletedWithErrors : kCompleted;
+}
+
 int main(int argc, char** argv)
 {
     FailCriticalErrorsQuietly();
     bool recordFileNames = false;
+    char mode = 0;
     const char* dataFile = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (IsRecordSwitch(argv[i]))
+        char letter = SwitchLetter(argv[i]);
+        if (letter == 'r') {
             recordFileNames = true;
-        else if (dataFile == nullptr && argv[i][0] != '/')
+        } else if ((letter == 'n' || letter == 'v') && (mode == 0 || mode == letter)) {
+            mode = letter;
+        } else if (letter == '?') {
+            PrintUsage(stdout);
+            return kCompleted;
+        } else if (dataFile == nullptr && argv[i][0] != '/') {
             dataFile = argv[i];
-        else
+        } else {
             return Usage();
+        }
     }
     if (dataFile == nullptr)
         return Usage();
@@ -106,7 +155,15 @@ int main(int argc, char** argv)
     if (!loadDocument(folderList) || folderList.dataFilePath()[0] == '\0')
         return kNotCompleted;
 
-    ConsoleUserInterface ui(folderList, recordFileNames);
+    ConsoleReport ui(folderList, recordFileNames);
+    if (mode == 'n') {
+        DryRun dryRun(ui, ui);
+        return Check(dryRun);
+    }
+    if (mode == 'v') {
+        VerifyRun verify(ui, ui);
+        return Check(verify);
+    }
     BackupRun run(ui);
     CancelOnCtrlC cancelOnCtrlC(run);
     run.Run();

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -218,6 +220,12 @@ TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
     RunnerResult usage = Run("");
     EXPECT_EQ(2u, usage.exitCode);
     EXPECT_NE(std::string::npos, usage.errors.find("Usage: tvbackup")) << usage.errors;
+    RunnerResult unknown = Run("/x \"" + (work / "nodest.ini") + "\"");
+    EXPECT_EQ(2u, unknown.exitCode);
+    EXPECT_NE(std::string::npos, unknown.errors.find("Usage: tvbackup [/r] [/n | /v] FOLDERLIST.ini")) << unknown.errors;
+    RunnerResult asked = Run("/?");
+    EXPECT_EQ(0u, asked.exitCode);
+    EXPECT_NE(std::string::npos, asked.output.find("  2  stopped early or could not start")) << asked.output;
 }
 
 TEST_F(RunnerTest, AFullDiskIsAnsweredWithCancelAndExitsWithTwo)
@@ -318,4 +326,113 @@ TEST(ConsolePrint, AConsoleShowsTheCharactersOfTheAnsiText)
     EXPECT_TRUE(ReadConsoleOutputCharacterW(GetStdHandle(STD_OUTPUT_HANDLE), cells, 6, COORD{0, 0}, &read));
     FreeConsole();
     EXPECT_EQ(std::wstring(L"J\u00FCrgen"), std::wstring(cells, read));
+}
+
+namespace {
+
+// Every file and folder below a folder, with each file's bytes and last-write time.
+std::string TreeText(const std::string& folder)
+{
+    std::string text;
+    for (const std::string& name : NamesIn(folder)) {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA((folder + name).c_str(), GetFileExInfoStandard, &data);
+        text += name + " " + std::to_string(data.ftLastWriteTime.dwLowDateTime) + "\n";
+        text += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? TreeText(folder + name + "\\") : ReadWholeFile(folder + name) + "\n";
+    }
+    return text;
+}
+
+// The text without the CRs a redirected stream puts before each LF.
+std::string WithoutCr(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+// The lines of a text that begin with front, with front taken off.
+std::vector<std::string> LinesAfter(const std::string& text, const std::string& front)
+{
+    std::vector<std::string> lines;
+    for (std::string::size_type at = text.find(front); at != std::string::npos; at = text.find(front, at + 1)) {
+        if (at == 0 || text[at - 1] == '\n')
+            lines.push_back(text.substr(at + front.size(), text.find_first_of("\r\n", at) - at - front.size()));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// A backup made, then sources changed since: the dry run's and the verify's ground.
+class CheckTest : public RunnerTest {
+protected:
+    CheckTest()
+    {
+        for (const char* name : {"same.txt", "changed.txt", "Sub\\old.txt", "Sub\\size.txt", "Sub\\content.txt", "gone.txt"})
+            source.WriteFile(name, name);
+        WriteList(source.Path() + "*.txt   /subfolders\r\n");
+        EXPECT_EQ(0u, Run(list).exitCode);
+    }
+
+    std::string list = "\"" + (work / "list.ini") + "\"";
+};
+
+} // namespace
+
+// A dry run writes nothing, not even the date, names the refusals a run meets, and lists exactly
+// the files the next run copies.
+TEST_F(CheckTest, ADryRunWritesNothingAndListsWhatTheNextRunCopies)
+{
+    source.WriteFile("changed.txt", "changed since");
+    source.WriteFile("New\\new.txt", "new");
+    source.WriteFile("hidden.txt", "hidden");
+    SetFileAttributesA((source / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteList(source.Path() + "*.txt   /subfolders\r\n" + source.Path() + "..\\*.*\r\n");
+    std::string treeBefore = TreeText(destination.Path());
+    std::string listBefore = ReadWholeFile(work / "list.ini");
+
+    RunnerResult dry = Run("/n " + list);
+
+    EXPECT_EQ(1u, dry.exitCode) << dry.output << dry.errors;
+    EXPECT_EQ(treeBefore, TreeText(destination.Path()));
+    EXPECT_EQ(listBefore, ReadWholeFile(work / "list.ini"));
+    std::string dryLog = ReadWholeFile(LogPath());
+    EXPECT_NE(std::string::npos, dryLog.find("\r\nDry run: ")) << dryLog;
+    EXPECT_EQ((std::vector<std::string>{source / "New\\new.txt, 3 bytes, new", source / "changed.txt, 13 bytes, newer"}),
+              LinesAfter(dry.output, "Would copy: "));
+    EXPECT_NE(std::string::npos, WithoutCr(dry.output).find("2 files would be copied.\n16 bytes would be copied.\n")) << dry.output;
+
+    RunnerResult real = Run("/r " + list);
+    EXPECT_EQ(1u, real.exitCode) << real.output << real.errors;
+    std::string realLog = ReadWholeFile(LogPath());
+    EXPECT_EQ((std::vector<std::string>{source / "New\\new.txt", source / "changed.txt"}), LinesAfter(realLog, "  Copied file: "));
+    EXPECT_EQ(LinesAfter(realLog, "! "), LinesAfter(dryLog, "! "));
+    EXPECT_EQ(1u, LinesAfter(dry.output, "! Relative path not backed up - ").size()) << dry.output;
+}
+
+// A good backup answers 0, a copy whose source is gone included; each fault of a copy is one line.
+TEST_F(CheckTest, AVerifyNamesEveryFaultyCopyAndAnswersZeroForAGoodBackup)
+{
+    DeleteFileA((source / "gone.txt").c_str());
+    RunnerResult good = Run("/v " + list);
+    EXPECT_EQ(0u, good.exitCode) << good.output << good.errors;
+    EXPECT_EQ((std::vector<std::string>{Mirror("gone.txt")}), LinesAfter(good.output, "Orphaned copy: "));
+
+    DeleteFileA(Mirror("changed.txt").c_str());
+    HANDLE old = CreateFileA(Mirror("Sub\\old.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME longAgo = {0, 0x01C00000};
+    EXPECT_TRUE(SetFileTime(old, nullptr, nullptr, &longAgo));
+    CloseHandle(old);
+    destination.WriteFile(Mirror("Sub\\size.txt").substr(destination.Path().size()), "size");
+    destination.WriteFile(Mirror("Sub\\content.txt").substr(destination.Path().size()), "SUB\\CONTENT.TXT");
+    RunnerResult bad = Run("/v " + list);
+
+    EXPECT_EQ(1u, bad.exitCode) << bad.output << bad.errors;
+    EXPECT_EQ((std::vector<std::string>{"Copy differs in content - " + Mirror("Sub\\content.txt"),
+                                        "Copy differs in size - " + Mirror("Sub\\size.txt"),
+                                        "Copy missing - " + Mirror("changed.txt"),
+                                        "Copy older than its source - " + Mirror("Sub\\old.txt")}),
+              LinesAfter(ReadWholeFile(LogPath()), "! "));
+    EXPECT_NE(std::string::npos, WithoutCr(bad.output).find("5 files verified.\n1 missing.\n1 older.\n2 different.\n1 orphaned.\n4 problems found.\n"))
+        << bad.output;
+    EXPECT_EQ("gone.txt", ReadWholeFile(Mirror("gone.txt")));
 }
