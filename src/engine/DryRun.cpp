@@ -38,6 +38,6 @@ void DryRun::WriteSummaryLines()
     Report(message, "", 0);
     char outcome[64] = "Dry run completed without errors.";
     if (errorCount != 0)
-        FormatText(outcome, sizeof outcome, "%d errors occured during the dry run.", errorCount);
+        FormatText(outcome, sizeof outcome, "%d errors occurred during the dry run.", errorCount);
     ReportOutcome(outcome);
 }
