@@ -99,6 +99,15 @@ def median(values):
     return statistics.median(values) if values else float("nan")
 
 
+def mode_row(label, figure, target, digits):
+    """A row of a figure pinned and unpinned; NaN, a figure not taken, shows as a dash."""
+    cells = []
+    for mode in ("pinned", "unpinned"):
+        value = figure(mode)
+        cells.append(f"{value:9.{digits}f}" if value == value else f"{'-':>9}")
+    print(f"{label:58} {cells[0]} {cells[1]}   {target}")
+
+
 class Samples:
     """Every run's figure under one name; read back as medians."""
 
@@ -195,11 +204,7 @@ def measure_size(wine, files):
         print(f"runs {name}: pinned {s.runs(name + ' pinned')} | unpinned {s.runs(name + ' unpinned')}")
 
     def ratio_row(label, figure, target=""):
-        cells = []
-        for mode in ("pinned", "unpinned"):
-            value = figure(mode)
-            cells.append(f"{value:9.2f}" if value == value else f"{'-':>9}")
-        print(f"{label:58} {cells[0]} {cells[1]}   {target}")
+        mode_row(label, figure, target, 2)
 
     print(f"{'ratios':58} {'pinned':>9} {'unpinned':>9}")
     ratio_row("engine/xcopy, full copy", lambda m: s[f"full {m}"] / s[f"xfull {m}"], "target <= 0.9")
@@ -333,11 +338,7 @@ def measure_verify(wine, files):
     print(f"{'':58} {'pinned':>9} {'unpinned':>9}")
 
     def row(label, figure, target=""):
-        cells = []
-        for mode in ("pinned", "unpinned"):
-            value = figure(mode)
-            cells.append(f"{value:9.3f}" if value == value else f"{'-':>9}")
-        print(f"{label:58} {cells[0]} {cells[1]}   {target}")
+        mode_row(label, figure, target, 3)
 
     row("verify, seconds", lambda m: s[f"verify {m}"])
     row("reading both trees once under Wine (floor), seconds", lambda m: s[f"read {m}"])

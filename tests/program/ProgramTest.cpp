@@ -2,6 +2,7 @@
 #include "driver/SampleBackup.h"
 #include "driver/SampleLayout.h"
 #include "resource.h"
+#include "support/BuildPath.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistryKey.h"
 
@@ -18,18 +19,6 @@ namespace {
 constexpr DWORD kRunTimeoutMs = 60000;
 constexpr char kSettingsKey[] = "Software\\Pennyroyal\\Tvault\\Settings";
 constexpr char kMirror[] = "C-Backup\\Sample\\";
-
-// A path of the build as Windows sees it; a build on Linux names it by its path on drive Z:.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
 
 // Every folder (with its "\") and file below folder, named from folder on.
 void CollectTree(const std::string& folder, const std::string& relative, std::set<std::string>& tree)

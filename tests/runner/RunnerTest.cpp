@@ -1,5 +1,6 @@
 #include "engine/FolderPaths.h"
 #include "runner/ConsoleText.h"
+#include "support/BuildPath.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -16,14 +17,7 @@ namespace {
 // The runner's path as Windows sees it; a build on Linux names it by its path on drive Z:.
 std::string RunnerPath()
 {
-    std::string path = TV_RUNNER_PATH;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    return WindowsPath(TV_RUNNER_PATH);
 }
 
 std::string LogPath()
