@@ -193,33 +193,33 @@ TEST_F(RunnerTest, ANewDateThatCannotBeSavedExitsWithTwoAndSaysSo)
     EXPECT_EQ("03/14/06  09:05 PM", DateInList());
 }
 
-TEST_F(RunnerTest, AFolderListThatCannotBeReadOrUsedExitsWithTwo)
+// A list that cannot be read or used, and a wrong or asked-for usage: each its exit code and words.
+TEST_F(RunnerTest, RefusalsAndTheUsageGiveTheirExitCodesAndWords)
 {
-    // redirected, the name keeps its ANSI bytes (ü is FC in code page 1252)
-    RunnerResult missing = Run("\"" + (work / "J\xFCrgen.ini") + "\"");
-    EXPECT_EQ(2u, missing.exitCode);
-    EXPECT_NE(std::string::npos, missing.errors.find("Can't read folder list: " + (work / "J\xFCrgen.ini"))) << missing.errors;
-
     work.WriteFile("notes.ini", "just some notes\r\n");
-    RunnerResult notAList = Run("\"" + (work / "notes.ini") + "\"");
-    EXPECT_EQ(2u, notAList.exitCode);
-    EXPECT_NE(std::string::npos, notAList.errors.find("Not a Trellisvault data file")) << notAList.errors;
-    EXPECT_EQ("just some notes\r\n", ReadWholeFile(work / "notes.ini"));
-
     work.WriteFile("nodest.ini", "[Program]\r\nTrellisvault\r\n[Date]\r\n\r\n[Dest]\r\n\r\n[Folders]\r\n" + source.Path() + "*.*\r\n");
-    RunnerResult noDestination = Run("\"" + (work / "nodest.ini") + "\"");
-    EXPECT_EQ(2u, noDestination.exitCode);
-    EXPECT_NE(std::string::npos, noDestination.errors.find("You must choose a destination")) << noDestination.errors;
-
-    RunnerResult usage = Run("");
-    EXPECT_EQ(2u, usage.exitCode);
-    EXPECT_NE(std::string::npos, usage.errors.find("Usage: tvbackup")) << usage.errors;
-    RunnerResult unknown = Run("/x \"" + (work / "nodest.ini") + "\"");
-    EXPECT_EQ(2u, unknown.exitCode);
-    EXPECT_NE(std::string::npos, unknown.errors.find("Usage: tvbackup [/r] [/n | /v] FOLDERLIST.ini")) << unknown.errors;
-    RunnerResult asked = Run("/?");
-    EXPECT_EQ(0u, asked.exitCode);
-    EXPECT_NE(std::string::npos, asked.output.find("  2  stopped early or could not start")) << asked.output;
+    struct Case {
+        std::string arguments;
+        DWORD exitCode;
+        bool onErrors;
+        std::string says;
+    };
+    const Case cases[] = {
+        // redirected, the name keeps its ANSI bytes (ü is FC in code page 1252)
+        {"\"" + (work / "J\xFCrgen.ini") + "\"", 2, true, "Can't read folder list: " + (work / "J\xFCrgen.ini")},
+        {"\"" + (work / "notes.ini") + "\"", 2, true, "Not a Trellisvault data file"},
+        {"\"" + (work / "nodest.ini") + "\"", 2, true, "You must choose a destination"},
+        {"", 2, true, "Usage: tvbackup"},
+        {"/x \"" + (work / "nodest.ini") + "\"", 2, true, "Usage: tvbackup [/r] [/n | /v] FOLDERLIST.ini"},
+        {"/?", 0, false, "  2  stopped early or could not start"},
+    };
+    for (const Case& c : cases) {
+        RunnerResult result = Run(c.arguments);
+        const std::string& text = c.onErrors ? result.errors : result.output;
+        EXPECT_EQ(c.exitCode, result.exitCode) << c.arguments;
+        EXPECT_NE(std::string::npos, text.find(c.says)) << c.arguments << ": " << text;
+    }
+    EXPECT_EQ("just some notes\r\n", ReadWholeFile(work / "notes.ini"));
 }
 
 TEST_F(RunnerTest, AFullDiskIsAnsweredWithCancelAndExitsWithTwo)
