@@ -12,7 +12,7 @@ int RowBytes(int width)
     return (width * kBytesPerPixel + 3) & ~3;
 }
 
-bool WriteBitmapFile(const char* path, int width, int height, const void* bits)
+bool WriteBottomUpBitmap(const char* path, int width, int height, const void* bits)
 {
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
@@ -22,19 +22,7 @@ bool WriteBitmapFile(const char* path, int width, int height, const void* bits)
     header.biPlanes = 1;
     header.biBitCount = 8 * kBytesPerPixel;
     header.biCompression = BI_RGB;
-    DWORD imageSize = static_cast<DWORD>(RowBytes(width)) * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + imageSize;
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool complete = WriteFile(out, &file, sizeof file, &written, nullptr) && written == sizeof file &&
-                    WriteFile(out, &header, sizeof header, &written, nullptr) && written == sizeof header &&
-                    WriteFile(out, bits, imageSize, &written, nullptr) && written == imageSize;
-    return CloseHandle(out) && complete;
+    return WriteBitmapFile(path, header, bits, static_cast<DWORD>(RowBytes(width)) * static_cast<DWORD>(height));
 }
 
 // A window of another shape (a window region) shows what lies behind it in the corners of its
@@ -53,6 +41,22 @@ void ClearOutsideShape(HWND window, HDC picture, int width, int height)
 }
 
 } // namespace
+
+bool WriteBitmapFile(const char* path, const BITMAPINFOHEADER& header, const void* bits, DWORD imageSize)
+{
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + imageSize;
+    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool complete = WriteFile(out, &file, sizeof file, &written, nullptr) && written == sizeof file &&
+                    WriteFile(out, &header, sizeof header, &written, nullptr) && written == sizeof header &&
+                    WriteFile(out, bits, imageSize, &written, nullptr) && written == imageSize;
+    return CloseHandle(out) && complete;
+}
 
 bool SaveWindowPicture(HWND window, const char* path)
 {
@@ -85,7 +89,7 @@ bool SaveWindowPicture(HWND window, const char* path)
         bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT) != 0;
         ClearOutsideShape(window, memory, width, height);
         GdiFlush();
-        saved = copied && WriteBitmapFile(path, width, height, bits);
+        saved = copied && WriteBottomUpBitmap(path, width, height, bits);
         SelectObject(memory, previous);
     }
     if (bitmap != nullptr)

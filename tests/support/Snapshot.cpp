@@ -1,5 +1,6 @@
 #include "support/Snapshot.h"
 
+#include "driver/ScreenPicture.h"
 #include "support/Pixels.h"
 #include "support/PumpUntilIdle.h"
 #include "text/BoundedText.h"
@@ -96,7 +97,6 @@ bool Snapshot::Save(const char* fileName) const
     char* slash = std::strrchr(path, '\\');
     if (slash == nullptr || !CopyText(slash + 1, sizeof path - static_cast<size_t>(slash + 1 - path), fileName))
         return false;
-    BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -105,18 +105,7 @@ bool Snapshot::Save(const char* fileName) const
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    DWORD imageSize = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + imageSize;
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool complete = WriteFile(out, &file, sizeof file, &written, nullptr) && written == sizeof file &&
-                    WriteFile(out, &header, sizeof header, &written, nullptr) && written == sizeof header &&
-                    WriteFile(out, pixels.data(), imageSize, &written, nullptr) && written == imageSize;
-    return CloseHandle(out) && complete;
+    return WriteBitmapFile(path, header, pixels.data(), static_cast<DWORD>(pixels.size() * sizeof(DWORD)));
 }
 
 Snapshot PaintedSnapshot(HWND window)
